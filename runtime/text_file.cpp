@@ -1,0 +1,109 @@
+#include "runtime/text_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <string>
+#include <vector>
+
+#include "runtime/runtime_error.h"
+
+namespace velmora {
+namespace {
+
+constexpr std::size_t kChunkBytes = 256 * 1024;
+
+// Owns a file descriptor opened for reading.
+class InputFile {
+ public:
+  explicit InputFile(const std::filesystem::path& path) : path_(path) {
+    fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd_ < 0) throw file_error(path_, FileAction::open_for_reading, errno);
+    struct stat info {};
+    if (::fstat(fd_, &info) != 0) throw fail(FileAction::read);
+    if (S_ISDIR(info.st_mode)) throw file_error(path_, FileAction::open_for_reading, EISDIR);
+    size_ = static_cast<std::uint64_t>(info.st_size);
+  }
+  InputFile(const InputFile&) = delete;
+  InputFile& operator=(const InputFile&) = delete;
+  ~InputFile() { ::close(fd_); }
+
+  std::uint64_t size() const { return size_; }
+
+  // Reads up to buffer.size() bytes; returns the count, 0 at the end.
+  std::size_t read(std::vector<char>& buffer) {
+    for (;;) {
+      const ssize_t got = ::read(fd_, buffer.data(), buffer.size());
+      if (got >= 0) return static_cast<std::size_t>(got);
+      if (errno != EINTR) throw fail(FileAction::read);
+    }
+  }
+
+  void rewind() {
+    if (::lseek(fd_, 0, SEEK_SET) != 0) throw fail(FileAction::read);
+  }
+
+ private:
+  RuntimeError fail(FileAction action) const { return file_error(path_, action, errno); }
+
+  std::filesystem::path path_;
+  int fd_ = -1;
+  std::uint64_t size_ = 0;
+};
+
+TextEncoding detect(InputFile& file, std::vector<char>& buffer) {
+  Utf8Validator validator;
+  bool first = true;
+  while (const std::size_t got = file.read(buffer)) {
+    const std::string_view bytes(buffer.data(), got);
+    if (first && bytes.starts_with(kUtf8Bom)) return TextEncoding::utf8;
+    first = false;
+    if (!validator.feed(bytes)) return TextEncoding::windows1251;
+  }
+  return validator.finish() && validator.saw_non_ascii() ? TextEncoding::utf8
+                                                         : TextEncoding::windows1251;
+}
+
+}  // namespace
+
+TextEncoding detect_file_encoding(const std::filesystem::path& path) {
+  InputFile file(path);
+  std::vector<char> buffer(kChunkBytes);
+  return detect(file, buffer);
+}
+
+void read_text_file(const std::filesystem::path& path,
+                    const std::function<void(std::u16string_view)>& on_text,
+                    const ReadProgress& on_progress) {
+  InputFile file(path);
+  std::vector<char> buffer(kChunkBytes);
+  const TextEncoding encoding = detect(file, buffer);
+  file.rewind();
+
+  std::u16string text;
+  text.reserve(kChunkBytes);
+  Utf8Decoder decoder;
+  std::uint64_t bytes_read = 0;
+  bool first = true;
+  while (const std::size_t got = file.read(buffer)) {
+    std::string_view bytes(buffer.data(), got);
+    bytes_read += got;
+    text.clear();
+    if (encoding == TextEncoding::windows1251) {
+      append_cp1251_as_utf16(bytes, text);
+    } else {
+      if (first && bytes.starts_with(kUtf8Bom)) bytes.remove_prefix(kUtf8Bom.size());
+      decoder.decode(bytes, text);
+    }
+    first = false;
+    if (!text.empty()) on_text(text);
+    if (on_progress) on_progress(bytes_read, file.size());
+  }
+  text.clear();
+  decoder.finish(text);
+  if (!text.empty()) on_text(text);
+}
+
+}  // namespace velmora
