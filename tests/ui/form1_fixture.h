@@ -54,6 +54,14 @@ class ExecutableFolder {
   QTemporaryDir dir_;
 };
 
+// Types `text` into the widget one key at a time. Unlike QTest::keyClicks it
+// takes any letter, Cyrillic included.
+inline void type_text(QWidget* widget, const QString& text) {
+  for (const QChar letter : text) {
+    QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(letter), Qt::NoModifier);
+  }
+}
+
 template <class T = QWidget>
 T* control(const QWidget& form, const char* name) {
   return form.findChild<T*>(QString::fromLatin1(name));
