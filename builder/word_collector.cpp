@@ -5,6 +5,7 @@
 
 #include "builder/text_cleaning.h"
 #include "builder/word_extraction.h"
+#include "runtime/runtime_error.h"
 #include "runtime/text_codec.h"
 
 namespace velmora {
@@ -60,64 +61,92 @@ std::uint64_t hash_bytes(std::string_view bytes) {
     n -= 8;
   }
   if (n > 0) {
+    // Byte by byte: a memcpy of a variable count would be a library call.
     std::uint64_t v = 0;
-    std::memcpy(&v, p, n);
+    for (std::size_t k = 0; k < n; ++k) {
+      v |= std::uint64_t{static_cast<unsigned char>(p[k])} << (8 * k);
+    }
     h = mix(h ^ v ^ (std::uint64_t{n} << 59));
   }
   return h;
 }
+
+// Offsets take the low 40 bits of a slot (files up to 1 TiB), the hash tag
+// the rest.
+constexpr int kOffsetBits = 40;
+constexpr std::uint64_t kOffsetMask = (std::uint64_t{1} << kOffsetBits) - 1;
+
+std::uint64_t tag_of(std::uint64_t hash) { return hash & ~kOffsetMask; }
 
 }  // namespace
 
 WordCollector::WordCollector() : slots_(kInitialSlots) {}
 
 void WordCollector::text(std::u16string_view piece) {
+  if (word_.size() < word_length_ + piece.size()) word_.resize(word_length_ + piece.size());
+  char* const word = word_.data();
+  std::size_t length = word_length_;
   for (const char16_t unit : piece) {
     const unsigned index = static_cast<unsigned>(unit) - 0x400u;
     const unsigned char byte = index < kLetterBytes.size() ? kLetterBytes[index] : 0;
     if (byte != 0) {
-      word_.push_back(static_cast<char>(byte));
-    } else if (!word_.empty()) {
-      end_word();
+      word[length++] = static_cast<char>(byte);
+    } else if (length != 0) {
+      if (length >= kMinWordLength) insert(std::string_view(word, length));
+      length = 0;
     }
   }
+  word_length_ = length;
 }
 
-void WordCollector::end_field() {
-  if (!word_.empty()) end_word();
-}
+void WordCollector::end_field() { end_word(); }
 
 void WordCollector::end_word() {
-  if (word_.size() >= kMinWordLength) {
-    ++text_count_;
-    const std::uint64_t hash = hash_bytes(word_);
-    const std::size_t mask = slots_.size() - 1;
-    std::size_t i = static_cast<std::size_t>(hash) & mask;
-    for (;; i = (i + 1) & mask) {
-      const Slot& slot = slots_[i];
-      if (slot.length == 0) break;
-      if (slot.hash == hash && slot.length == word_.size() &&
-          std::memcmp(image_.data() + slot.offset, word_.data(), word_.size()) == 0) {
-        word_.clear();
-        return;
-      }
+  if (word_length_ >= kMinWordLength) insert(std::string_view(word_.data(), word_length_));
+  word_length_ = 0;
+}
+
+void WordCollector::insert(std::string_view word) {
+  ++text_count_;
+  const std::uint64_t hash = hash_bytes(word);
+  const std::uint64_t tag = tag_of(hash);
+  const std::size_t mask = slots_.size() - 1;
+  const char* const image = image_.data();
+  std::size_t i = static_cast<std::size_t>(hash) & mask;
+  for (;; i = (i + 1) & mask) {
+    const std::uint64_t slot = slots_[i];
+    if (slot == 0) break;
+    if (tag_of(slot) != tag) continue;
+    const std::size_t offset = static_cast<std::size_t>((slot & kOffsetMask) - 1);
+    // The stored word ends at a CR, which no word holds, so a stored word
+    // that starts with this one and has its CR right after is this word.
+    if (image_.size() - offset > word.size() &&
+        std::memcmp(image + offset, word.data(), word.size()) == 0 &&
+        image[offset + word.size()] == '\r') {
+      return;
     }
-    slots_[i] = Slot{image_.size(), word_.size(), hash};
-    image_ += word_;
-    image_ += kLineEnd;
-    ++word_count_;
-    if (static_cast<std::size_t>(word_count_) * 2 > slots_.size()) grow();
   }
-  word_.clear();
+  if (image_.size() + 1 > kOffsetMask) {
+    throw RuntimeError(kOutOfMemory, "Словарь больше 1 ТБ не помещается в память");
+  }
+  slots_[i] = tag | (image_.size() + 1);
+  image_ += word;
+  image_ += kLineEnd;
+  ++word_count_;
+  if (static_cast<std::size_t>(word_count_) * 2 > slots_.size()) grow();
 }
 
 void WordCollector::grow() {
-  std::vector<Slot> bigger(slots_.size() * 2);
+  std::vector<std::uint64_t> bigger(slots_.size() * 2);
   const std::size_t mask = bigger.size() - 1;
-  for (const Slot& slot : slots_) {
-    if (slot.length == 0) continue;
-    std::size_t i = static_cast<std::size_t>(slot.hash) & mask;
-    while (bigger[i].length != 0) i = (i + 1) & mask;
+  for (const std::uint64_t slot : slots_) {
+    if (slot == 0) continue;
+    const std::size_t offset = static_cast<std::size_t>((slot & kOffsetMask) - 1);
+    const std::size_t length = image_.find('\r', offset) - offset;
+    std::size_t i =
+        static_cast<std::size_t>(hash_bytes(std::string_view(image_).substr(offset, length))) &
+        mask;
+    while (bigger[i] != 0) i = (i + 1) & mask;
     bigger[i] = slot;
   }
   slots_.swap(bigger);

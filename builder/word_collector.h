@@ -45,18 +45,21 @@ class WordCollector {
   std::vector<std::u16string> words() const;
 
  private:
-  struct Slot {
-    std::uint64_t offset = 0;  // of the word in image_
-    std::uint64_t length = 0;  // 0 for an empty slot
-    std::uint64_t hash = 0;
-  };
-
   void end_word();
+  void insert(std::string_view word);
   void grow();
 
-  std::string word_;   // the word in progress, lower-case Windows-1251
+  // The word in progress, lower-case Windows-1251, in word_[0, word_length_).
+  // word_ is kept at least as long as the word can get within the current
+  // piece, so letters are stored without a capacity check each.
+  std::string word_;
+  std::size_t word_length_ = 0;
   std::string image_;  // the dictionary file's bytes
-  std::vector<Slot> slots_;  // a power of two in size, at most half full
+  // Open addressing, linear probing; a power of two in size, at most half
+  // full. A slot holds the high bits of the word's hash above the word's
+  // offset in image_ plus one; 0 marks an empty slot. A word's length needs
+  // no storing: in image_ every word ends at its CR.
+  std::vector<std::uint64_t> slots_;
   std::int64_t text_count_ = 0;
   std::int64_t word_count_ = 0;
 };
