@@ -1,8 +1,10 @@
 #include "cli/cli.h"
 
+#include <algorithm>
 #include <charconv>
 #include <optional>
 
+#include "cli/build_command.h"
 #include "core/rhyme_search.h"
 #include "core/settings.h"
 #include "core/word_store.h"
@@ -14,24 +16,25 @@ namespace velmora {
 namespace {
 
 constexpr const char* kUsage =
-    "usage: velmora-cli rhymes WORD [--letters 2|3|4] [--dict PATH]...\n"
-    "       velmora-cli build TEXT [--dict DIR]\n"
-    "       velmora-cli --help\n";
+    "Использование: velmora-cli rhymes СЛОВО [--letters 2|3|4] [--dict ПУТЬ]...\n"
+    "               velmora-cli build ТЕКСТ [--dict ПАПКА]\n"
+    "               velmora-cli --help\n";
 
 constexpr const char* kHelp =
-    "Velmora finds Russian rhymes: every dictionary word of 3 to 10 letters\n"
-    "that ends in the same last 2, 3 or 4 letters as WORD.\n"
+    "Велмора ищет рифмы: все слова словарей длиной от 3 до 10 букв, у которых\n"
+    "последние 2, 3 или 4 буквы те же, что у СЛОВА.\n"
     "\n"
-    "  rhymes WORD     print the rhymes of WORD, one a line, in Russian\n"
-    "                  alphabetical order, each once\n"
-    "    --letters N   how many final letters must agree: 2, 3 or 4 (default 3)\n"
-    "    --dict PATH   a dictionary file, or a folder whose files are all\n"
-    "                  dictionaries; repeat to load several, in order. Without\n"
-    "                  it, the folder \"dict\" beside the program is used\n"
-    "  build TEXT      make a new dictionary of the distinct Russian words of\n"
-    "                  four or more letters in TEXT\n"
-    "    --dict DIR    the folder to write it to (default: \"dict\" beside the\n"
-    "                  program)\n";
+    "  rhymes СЛОВО     рифмы к СЛОВУ, по одной в строке, по алфавиту, каждая\n"
+    "                   один раз\n"
+    "    --letters N    сколько последних букв должны совпасть: 2, 3 или 4\n"
+    "                   (по умолчанию 3)\n"
+    "    --dict ПУТЬ    файл словаря или папка, все файлы которой словари;\n"
+    "                   можно повторять, словари загружаются по порядку. Без\n"
+    "                   него берётся папка dict рядом с программой\n"
+    "  build ТЕКСТ      новый словарь из различных русских слов ТЕКСТА длиной\n"
+    "                   от четырёх букв\n"
+    "    --dict ПАПКА   куда записать словарь (по умолчанию папка dict рядом с\n"
+    "                   программой)\n";
 
 struct UsageError {
   std::string what;
@@ -49,7 +52,7 @@ RhymesRequest parse_rhymes(const std::vector<std::string>& args) {
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
     if (arg == "--letters" || arg == "--dict") {
-      if (i + 1 == args.size()) throw UsageError{arg + " needs a value"};
+      if (i + 1 == args.size()) throw UsageError{arg + ": нужно значение"};
       const std::string& value = args[++i];
       if (arg == "--dict") {
         request.dict_paths.push_back(value);
@@ -59,18 +62,18 @@ RhymesRequest parse_rhymes(const std::vector<std::string>& args) {
       const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), letters);
       if (error != std::errc() || end != value.data() + value.size() || letters < 2 ||
           letters > 4) {
-        throw UsageError{"--letters takes 2, 3 or 4"};
+        throw UsageError{"--letters: 2, 3 или 4"};
       }
       request.letters = static_cast<std::int16_t>(letters);
     } else if (arg.starts_with("--") && arg.size() > 2) {
-      throw UsageError{"unknown option " + arg};
+      throw UsageError{"неизвестный параметр " + arg};
     } else if (word) {
-      throw UsageError{"one word only"};
+      throw UsageError{"нужно одно слово"};
     } else {
       word = arg;
     }
   }
-  if (!word) throw UsageError{"rhymes needs a WORD"};
+  if (!word) throw UsageError{"rhymes: нужно СЛОВО"};
   request.word = *word;
   return request;
 }
@@ -122,12 +125,29 @@ int run_rhymes(const std::vector<std::string>& args, std::ostream& out, std::ost
   return 0;
 }
 
+int run_build(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+              const CliEnvironment& environment) {
+  const bool folder_given = std::any_of(args.begin(), args.end(), [](const std::string& arg) {
+    return arg == "--dict" || arg.starts_with("--dict=");
+  });
+  std::filesystem::path default_folder;
+  if (!folder_given) {
+    const DictFolder folder = find_dict_folder(environment.executable_folder, probe_first_file);
+    if (!folder.found) {
+      err << folder.message << '\n';
+      return 1;
+    }
+    default_folder = folder.dict_path;
+  }
+  return run_build_command(args, default_folder, out, err, environment.err_is_terminal);
+}
+
 }  // namespace
 
 int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
         const CliEnvironment& environment) {
   try {
-    if (args.empty()) throw UsageError{"a command is needed"};
+    if (args.empty()) throw UsageError{"нужна команда"};
     const std::string& command = args.front();
     const std::vector<std::string> rest(args.begin() + 1, args.end());
     if (command == "--help" || command == "-h" || command == "help") {
@@ -135,7 +155,8 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
       return 0;
     }
     if (command == "rhymes") return run_rhymes(rest, out, err, environment);
-    throw UsageError{"unknown command " + command};
+    if (command == "build") return run_build(rest, out, err, environment);
+    throw UsageError{"неизвестная команда " + command};
   } catch (const UsageError& error) {
     err << "velmora-cli: " << error.what << '\n' << kUsage;
     return 2;
