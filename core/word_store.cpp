@@ -12,7 +12,7 @@
 namespace velmora {
 
 // Collects the fields of one file straight into the chunk's buffer: each
-// piece of a field is copied there lower-cased, and when the field ends its
+// piece of a field is copied there, and when the field ends its
 // blanks are trimmed where it lies; a field that is no candidate is then
 // dropped again, so its place is reused.
 class DictionaryChunk::Builder {
@@ -24,13 +24,9 @@ class DictionaryChunk::Builder {
     chunk_.bucket_of_candidate_.reserve(expected_chars / 16);
   }
 
-  // Lower-casing commutes with cutting fields (the delimiters are ASCII), so
-  // a chunk of Latin, Greek and Cyrillic text is lowered in one pass first.
-  void feed(std::u16string_view text) {
-    if (lowered_.size() < text.size()) lowered_.resize(text.size());
-    chunk_lowered_ = lower_copy_fast(text, lowered_.data());
-    parser_.feed(chunk_lowered_ ? std::u16string_view(lowered_.data(), text.size()) : text, *this);
-  }
+  // Text must come lower-cased already: lower-casing commutes with cutting
+  // fields, whose delimiters are ASCII, and is cheapest while decoding.
+  void feed(std::u16string_view lowered_text) { parser_.feed(lowered_text, *this); }
 
   DictionaryChunk finish() {
     parser_.finish(*this);
@@ -42,9 +38,6 @@ class DictionaryChunk::Builder {
   void text(std::u16string_view piece) {
     if (size_ + piece.size() > capacity_) grow(size_ + piece.size());
     std::copy(piece.begin(), piece.end(), chunk_.chars_.get() + size_);
-    // Otherwise lower the field whole when it ends: a surrogate pair may
-    // straddle two pieces.
-    if (!chunk_lowered_) field_needs_full_lowering_ = true;
     size_ += piece.size();
   }
 
@@ -57,10 +50,6 @@ class DictionaryChunk::Builder {
     if (first > begin) {
       std::copy(chars + first, chars + size_, chars + begin);
       size_ -= first - begin;
-    }
-    if (field_needs_full_lowering_) {
-      lower_in_place(std::span<char16_t>(chars + begin, size_ - begin));
-      field_needs_full_lowering_ = false;
     }
     ++chunk_.entry_count_;
     const std::size_t length = size_ - begin;
@@ -88,9 +77,6 @@ class DictionaryChunk::Builder {
   FieldParser parser_;
   std::size_t size_ = 0;
   std::size_t capacity_ = 0;
-  std::vector<char16_t> lowered_;
-  bool chunk_lowered_ = false;
-  bool field_needs_full_lowering_ = false;
 };
 
 void DictionaryChunk::build_index() {
@@ -109,7 +95,7 @@ void DictionaryChunk::build_index() {
 
 DictionaryChunk parse_dictionary(std::u16string_view text) {
   DictionaryChunk::Builder builder(text.size());
-  builder.feed(text);
+  builder.feed(to_lower(text));
   return builder.finish();
 }
 
@@ -118,7 +104,8 @@ DictionaryChunk read_dictionary_file(const std::filesystem::path& file) {
   const auto size = std::filesystem::file_size(file, error);
   DictionaryChunk::Builder builder(error ? 0 : static_cast<std::size_t>(size));
   try {
-    read_text_file(file, [&](std::u16string_view text) { builder.feed(text); });
+    read_text_file(
+        file, [&](std::u16string_view text) { builder.feed(text); }, {}, LetterCase::lower);
   } catch (const std::bad_alloc&) {
     throw RuntimeError(kOutOfMemory, "Недостаточно памяти, чтобы загрузить словарь «" +
                                          file.string() + "»");

@@ -9,7 +9,7 @@ namespace {
 
 // Latin, Greek and Cyrillic, where nearly every letter of a dictionary
 // lives, are looked up in a table; the rest goes to ICU.
-constexpr char16_t kTableSize = kLowerTableSize;
+constexpr char16_t kTableSize = 0x0530;
 
 const std::array<char16_t, kTableSize>& lower_table() {
   static const std::array<char16_t, kTableSize> table = [] {
@@ -24,8 +24,6 @@ bool is_lead_surrogate(char16_t u) { return u >= 0xD800 && u <= 0xDBFF; }
 bool is_trail_surrogate(char16_t u) { return u >= 0xDC00 && u <= 0xDFFF; }
 
 }  // namespace
-
-const char16_t* lower_table_data() { return lower_table().data(); }
 
 char16_t lower_char(char16_t unit) {
   if (unit < kTableSize) return lower_table()[unit];

@@ -4,11 +4,14 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <array>
 #include <cerrno>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "runtime/runtime_error.h"
+#include "runtime/text_case.h"
 
 namespace velmora {
 namespace {
@@ -53,6 +56,25 @@ class InputFile {
   std::uint64_t size_ = 0;
 };
 
+// Windows-1251 decoding tables: each byte as it is, and lower-cased.
+const std::array<char16_t, 256>& cp1251_as_is() {
+  static const std::array<char16_t, 256> table = [] {
+    std::array<char16_t, 256> t{};
+    for (int b = 0; b < 256; ++b) t[b] = cp1251_to_utf16(static_cast<unsigned char>(b));
+    return t;
+  }();
+  return table;
+}
+
+const std::array<char16_t, 256>& cp1251_lowered() {
+  static const std::array<char16_t, 256> table = [] {
+    std::array<char16_t, 256> t = cp1251_as_is();
+    for (char16_t& c : t) c = lower_char(c);
+    return t;
+  }();
+  return table;
+}
+
 TextEncoding detect(InputFile& file, std::vector<char>& buffer) {
   Utf8Validator validator;
   bool first = true;
@@ -76,34 +98,40 @@ TextEncoding detect_file_encoding(const std::filesystem::path& path) {
 
 void read_text_file(const std::filesystem::path& path,
                     const std::function<void(std::u16string_view)>& on_text,
-                    const ReadProgress& on_progress) {
+                    const ReadProgress& on_progress, LetterCase letter_case) {
   InputFile file(path);
   std::vector<char> buffer(kChunkBytes);
   const TextEncoding encoding = detect(file, buffer);
   file.rewind();
 
-  std::u16string text;
-  text.reserve(kChunkBytes);
+  const bool lower = letter_case == LetterCase::lower;
+  const std::array<char16_t, 256>& cp1251 = lower ? cp1251_lowered() : cp1251_as_is();
+  const auto decoded = std::make_unique_for_overwrite<char16_t[]>(kChunkBytes);
+  std::u16string utf8_text;
   Utf8Decoder decoder;
   std::uint64_t bytes_read = 0;
   bool first = true;
   while (const std::size_t got = file.read(buffer)) {
     std::string_view bytes(buffer.data(), got);
     bytes_read += got;
-    text.clear();
     if (encoding == TextEncoding::windows1251) {
-      append_cp1251_as_utf16(bytes, text);
+      for (std::size_t i = 0; i < got; ++i) decoded[i] = cp1251[static_cast<unsigned char>(bytes[i])];
+      on_text(std::u16string_view(decoded.get(), got));
     } else {
       if (first && bytes.starts_with(kUtf8Bom)) bytes.remove_prefix(kUtf8Bom.size());
-      decoder.decode(bytes, text);
+      utf8_text.clear();
+      // The decoder writes a surrogate pair whole, so lowering chunk by chunk
+      // never splits one.
+      decoder.decode(bytes, utf8_text);
+      if (lower) lower_in_place(utf8_text);
+      if (!utf8_text.empty()) on_text(utf8_text);
     }
     first = false;
-    if (!text.empty()) on_text(text);
     if (on_progress) on_progress(bytes_read, file.size());
   }
-  text.clear();
-  decoder.finish(text);
-  if (!text.empty()) on_text(text);
+  utf8_text.clear();
+  decoder.finish(utf8_text);
+  if (!utf8_text.empty()) on_text(utf8_text);
 }
 
 }  // namespace velmora

@@ -27,15 +27,6 @@ TEST(LowerCase, UsesSimpleMappingsBeyondTheCodePage) {
   EXPECT_EQ(to_lower(std::u16string(1, char16_t{0xD801})), std::u16string(1, char16_t{0xD801}));
 }
 
-TEST(LowerCase, FastCopyAgreesWithTheFullMapping) {
-  std::u16string all;
-  for (char16_t u = 1; u < kLowerTableSize; ++u) all.push_back(u);
-  std::u16string copy(all.size(), u'\0');
-  ASSERT_TRUE(lower_copy_fast(all, copy.data()));
-  EXPECT_EQ(copy, to_lower(all));
-  EXPECT_FALSE(lower_copy_fast(u"a\u0530", copy.data()));
-}
-
 TEST(TrimBlanks, RemovesOnlyTheSpaceCharacter) {
   struct Case {
     std::u16string_view in, out;
