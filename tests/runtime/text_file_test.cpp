@@ -39,6 +39,20 @@ TEST(ReadTextFile, DecodesByTheFilesEncoding) {
   }
 }
 
+TEST(ReadTextFile, LowersTheTextOnRequestInEitherEncoding) {
+  TempDir dir;
+  write_bytes(dir.path() / "cp1251", "\xCA\xEE\xF2 \xA8\xEB\xEA\xE0 ABC \x80");
+  write_bytes(dir.path() / "utf8", "\xD0\x9A\xD0\xBE\xD1\x82 \xF0\x90\x90\x80 \xCE\xA3");
+  const auto read_lowered = [](const std::filesystem::path& path) {
+    std::u16string text;
+    read_text_file(
+        path, [&](std::u16string_view chunk) { text.append(chunk); }, {}, LetterCase::lower);
+    return text;
+  };
+  EXPECT_EQ(read_lowered(dir.path() / "cp1251"), u"кот ёлка abc ђ");
+  EXPECT_EQ(read_lowered(dir.path() / "utf8"), u"кот \U00010428 σ");
+}
+
 TEST(ReadTextFile, Utf8SplitAcrossReadChunksStaysWhole) {
   // Odd padding puts two-byte letters across every internal read boundary;
   // the last letter comes after a megabyte of ASCII, so detection reads on.
