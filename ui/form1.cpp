@@ -57,7 +57,8 @@ void Form1::connect_handlers() {
   connect(ui_->Command2, &QPushButton::clicked, this, [this] { command2_click(); });
   connect(ui_->Command3, &QPushButton::clicked, this, [this] { command3_click(); });
   connect(ui_->Command4, &QPushButton::clicked, this, [this] { command4_click(); });
-  connect(ui_->Text1, &QLineEdit::textChanged, this, [this](const QString& text) { text1_change(text); });
+  connect(ui_->Text1, &QLineEdit::textChanged, this,
+          [this](const QString& text) { text1_change(text); });
 
   // The option buttons' Click fires whenever one becomes the chosen one,
   // by mouse or by keys.
@@ -119,7 +120,8 @@ void Form1::command1_click() {
       entries += chunks.back().size();
     }
     // The only way add_chunk can fail; checked first so none is added.
-    if (entries > static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max() - store_.count())) {
+    if (entries >
+        static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max() - store_.count())) {
       throw RuntimeError(kOutOfMemory, "Слишком много слов: больше 2147483647 в хранилище");
     }
     for (DictionaryChunk& chunk : chunks) store_.add_chunk(std::move(chunk));

@@ -21,14 +21,18 @@ using velmora::test::RecordingMessageSink;
 namespace {
 
 // Lists in file order; "more.txt" comes before "words.txt" in File1.
-const std::vector<std::u16string> kWords = {
-    u"Корова", u"  основа  ", u"снова", u"снова", u"дрова", u"подкова",
-    u"трава",  u"слово",      u"абвгдежова", u"абвгдежзова", u"ва"};  // 11 entries
-const std::vector<std::u16string> kMore = {u"трава", u"корова", u"молва"};  // 3 entries
+const std::vector<std::u16string> kWords = {u"Корова",     u"  основа  ",  u"снова", u"снова",
+                                            u"дрова",      u"подкова",     u"трава", u"слово",
+                                            u"абвгдежова", u"абвгдежзова", u"ва"};  // 11 entries
+const std::vector<std::u16string> kMore = {u"трава", u"корова", u"молва"};          // 3 entries
 
 // The rhymes of "корова" over both files with 3 letters: "абвгдежова" has
 // 10 characters and is in, "абвгдежзова" has 11 and is out.
 const QStringList kThreeLetterRhymes = {"абвгдежова", "дрова", "основа", "подкова", "снова"};
+// With 2 letters "молва" and "трава" (in both files, listed once) join them;
+// "ва" is too short.
+const QStringList kTwoLetterRhymes = {"абвгдежова", "дрова", "молва", "основа",
+                                      "подкова",    "снова", "трава"};
 
 }  // namespace
 
@@ -96,7 +100,8 @@ void Form1CommandsTest::select_file(const QString& name) {
   auto* file1 = control<QListWidget>(*form_, "File1");
   const QList<QListWidgetItem*> items = file1->findItems(name, Qt::MatchExactly);
   QCOMPARE(items.size(), 1);
-  QTest::mouseClick(file1->viewport(), Qt::LeftButton, {}, file1->visualItemRect(items[0]).center());
+  QTest::mouseClick(file1->viewport(), Qt::LeftButton, {},
+                    file1->visualItemRect(items[0]).center());
   QCOMPARE(file1->selectedItems(), items);
 }
 
@@ -142,11 +147,17 @@ void Form1CommandsTest::load_and_reset() {
   QFETCH(QList<int>, counts);
   QList<int> seen;
   for (const QString& step : steps) {
-    if (step == "all") click("Command1");
-    else if (step == "reset") click("Command3");
-    else if (step == "selected") click("Command2");
-    else if (step.startsWith("pick:")) select_file(step.mid(5));
-    else QFAIL(qPrintable(step));
+    if (step == "all") {
+      click("Command1");
+    } else if (step == "reset") {
+      click("Command3");
+    } else if (step == "selected") {
+      click("Command2");
+    } else if (step.startsWith("pick:")) {
+      select_file(step.mid(5));
+    } else {
+      QFAIL(qPrintable(step));
+    }
     QCOMPARE(label2(), QString::number(form_->word_count()));
     seen << form_->word_count();
   }
@@ -161,19 +172,16 @@ void Form1CommandsTest::search_data() {
   QTest::addColumn<int>("rhyme_len");
   QTest::addColumn<QStringList>("expected");
   QTest::addRow("lower case") << "корова" << QList<int>{} << 3 << kThreeLetterRhymes;
-  QTest::addRow("capitalised with blanks") << "  КОРОВА  " << QList<int>{} << 3 << kThreeLetterRhymes;
+  QTest::addRow("capitalised with blanks")
+      << "  КОРОВА  " << QList<int>{} << 3 << kThreeLetterRhymes;
   // An inner blank stays, so the target is no longer the stored "корова".
-  QTest::addRow("inner blank kept") << "Ко рова" << QList<int>{} << 3
-                                    << QStringList{"абвгдежова", "дрова", "корова", "основа",
-                                                   "подкова", "снова"};
+  QTest::addRow("inner blank kept")
+      << "Ко рова" << QList<int>{} << 3
+      << QStringList{"абвгдежова", "дрова", "корова", "основа", "подкова", "снова"};
   QTest::addRow("4 letters") << "корова" << QList<int>{0} << 4 << QStringList{"дрова"};
-  QTest::addRow("2 letters") << "корова" << QList<int>{2} << 2
-                             << QStringList{"абвгдежова", "дрова", "молва", "основа",
-                                            "подкова", "снова", "трава"};
+  QTest::addRow("2 letters") << "корова" << QList<int>{2} << 2 << kTwoLetterRhymes;
   QTest::addRow("2 then 3 letters") << "корова" << QList<int>{2, 1} << 3 << kThreeLetterRhymes;
-  QTest::addRow("4 then 2 letters") << "Корова" << QList<int>{0, 2} << 2
-                                    << QStringList{"абвгдежова", "дрова", "молва", "основа",
-                                                   "подкова", "снова", "трава"};
+  QTest::addRow("4 then 2 letters") << "Корова" << QList<int>{0, 2} << 2 << kTwoLetterRhymes;
   QTest::addRow("emptied box") << "" << QList<int>{} << 3 << QStringList{};
   QTest::addRow("the start word") << "слово" << QList<int>{} << 3 << QStringList{};
 }
@@ -203,8 +211,8 @@ void Form1CommandsTest::list_changes_only_on_find() {
   QCOMPARE(results(), kThreeLetterRhymes);
   QCOMPARE(form_->settings().target_word, std::u16string(u"трава"));
   click("Command4");
-  QCOMPARE(results(), (QStringList{"абвгдежова", "дрова", "корова", "молва", "основа",
-                                   "подкова", "снова"}));
+  QCOMPARE(results(),
+           (QStringList{"абвгдежова", "дрова", "корова", "молва", "основа", "подкова", "снова"}));
 }
 
 // The store is empty at start and after a reset: the warning, and the
@@ -336,11 +344,16 @@ void Form1CommandsTest::enter_in_word_box_does_not_search() {
 void Form1CommandsTest::length_boxes_change_nothing_data() {
   QTest::addColumn<QString>("box");
   QTest::addColumn<QString>("typed");
-  QTest::addRow("from 1") << "Text4" << "1";
-  QTest::addRow("from 7") << "Text4" << "7";
-  QTest::addRow("to 4") << "Text5" << "4";
-  QTest::addRow("to 99") << "Text5" << "99";
-  QTest::addRow("not a number") << "Text5" << "много";
+  QTest::addRow("from 1") << "Text4"
+                          << "1";
+  QTest::addRow("from 7") << "Text4"
+                          << "7";
+  QTest::addRow("to 4") << "Text5"
+                        << "4";
+  QTest::addRow("to 99") << "Text5"
+                         << "99";
+  QTest::addRow("not a number") << "Text5"
+                                << "много";
 }
 
 void Form1CommandsTest::length_boxes_change_nothing() {

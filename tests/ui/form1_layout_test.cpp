@@ -35,8 +35,8 @@ const QString kLabel7 =
 struct ControlRow {
   const char* container;
   const char* name;
-  const char* kind;  // the Qt class the control must be (or derive from)
-  QString caption;   // title, text or initial text
+  const char* kind;              // the Qt class the control must be (or derive from)
+  QString caption;               // title, text or initial text
   int left, top, width, height;  // twips, relative to the container
 };
 
@@ -192,9 +192,9 @@ void Form1LayoutTest::tab_order() {
   QVERIFY(QTest::qWaitForWindowActive(form_.get()));
   control(*form_, "Command1")->setFocus();
 
-  const QStringList expected = {"Command2", "Command3", "Text1",  "Command4", "List2",
-                                "Text3",    chosen,     "Text4",  "Text5",    "File1",
-                                "Command6", "Command1"};
+  const QStringList expected = {"Command2", "Command3", "Text1",    "Command4",
+                                "List2",    "Text3",    chosen,     "Text4",
+                                "Text5",    "File1",    "Command6", "Command1"};
   QStringList forward;
   for (int i = 0; i < expected.size(); ++i) {
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
@@ -250,10 +250,12 @@ void Form1LayoutTest::caption_fits() {
     room = widget->contentsRect();
     needed = QRect(0, 0, metrics.horizontalAdvance(caption), metrics.height());
   }
-  QVERIFY2(needed.width() <= room.width(),
-           qPrintable(QStringLiteral("needs %1 px wide, has %2").arg(needed.width()).arg(room.width())));
+  QVERIFY2(
+      needed.width() <= room.width(),
+      qPrintable(QStringLiteral("needs %1 px wide, has %2").arg(needed.width()).arg(room.width())));
   QVERIFY2(needed.height() <= room.height(),
-           qPrintable(QStringLiteral("needs %1 px high, has %2").arg(needed.height()).arg(room.height())));
+           qPrintable(
+               QStringLiteral("needs %1 px high, has %2").arg(needed.height()).arg(room.height())));
 }
 
 // Label7's box reaches below the window's edge, where it is cut off; the
@@ -265,8 +267,9 @@ void Form1LayoutTest::label7_wraps_within_the_window() {
       QRect(0, 0, label->width(), 10000), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
       label->text());
   QVERIFY2(needed.width() <= label->width(), qPrintable(QString::number(needed.width())));
-  QVERIFY2(needed.height() <= visible_height,
-           qPrintable(QStringLiteral("needs %1 px, shows %2").arg(needed.height()).arg(visible_height)));
+  QVERIFY2(
+      needed.height() <= visible_height,
+      qPrintable(QStringLiteral("needs %1 px, shows %2").arg(needed.height()).arg(visible_height)));
   QVERIFY2(needed.height() > label->fontMetrics().height(), "the description must wrap");
 }
 
