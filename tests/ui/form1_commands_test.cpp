@@ -183,6 +183,7 @@ void Form1CommandsTest::search_data() {
   QTest::addRow("2 then 3 letters") << "корова" << QList<int>{2, 1} << 3 << kThreeLetterRhymes;
   QTest::addRow("4 then 2 letters") << "Корова" << QList<int>{0, 2} << 2 << kTwoLetterRhymes;
   QTest::addRow("emptied box") << "" << QList<int>{} << 3 << QStringList{};
+  QTest::addRow("one letter, 2 letters") << "а" << QList<int>{2} << 2 << QStringList{};
   QTest::addRow("the start word") << "слово" << QList<int>{} << 3 << QStringList{};
 }
 
