@@ -15,7 +15,7 @@ Words current_words(const Analyser& analyser) {
 }
 
 Words distinct_words(const Analyser& analyser) {
-  return Words(analyser.uniq_words.begin(), analyser.uniq_words.begin() + analyser.uniq_last + 1);
+  return Words(analyser.uniq_words.begin(), analyser.uniq_words.begin() + (analyser.uniq_last + 1));
 }
 
 TEST(SplitWords, Examples) {
