@@ -7,7 +7,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config
-  libicu-dev qt6-base-dev libgl-dev fonts-dejavu-core
+  libicu-dev qt6-base-dev libgl-dev fonts-dejavu-core fonts-dejavu-extra
   libgtest-dev libgmock-dev libbenchmark-dev
 )
 if [[ "${1:-}" == "--ci" ]]; then
