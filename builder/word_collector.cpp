@@ -78,6 +78,19 @@ constexpr std::uint64_t kOffsetMask = (std::uint64_t{1} << kOffsetBits) - 1;
 
 std::uint64_t tag_of(std::uint64_t hash) { return hash & ~kOffsetMask; }
 
+// The first 8 bytes of a word, little-endian, zero-padded when it is shorter.
+std::uint64_t head_of(std::string_view word) {
+  std::uint64_t head = 0;
+  if (word.size() >= 8) {
+    std::memcpy(&head, word.data(), 8);
+  } else {
+    for (std::size_t k = 0; k < word.size(); ++k) {
+      head |= std::uint64_t{static_cast<unsigned char>(word[k])} << (8 * k);
+    }
+  }
+  return head;
+}
+
 }  // namespace
 
 WordCollector::WordCollector() : slots_(kInitialSlots) {}
@@ -108,28 +121,30 @@ void WordCollector::end_word() {
 
 void WordCollector::insert(std::string_view word) {
   ++text_count_;
+  const std::uint64_t head = head_of(word);
   const std::uint64_t hash = hash_bytes(word);
   const std::uint64_t tag = tag_of(hash);
   const std::size_t mask = slots_.size() - 1;
-  const char* const image = image_.data();
   std::size_t i = static_cast<std::size_t>(hash) & mask;
   for (;; i = (i + 1) & mask) {
-    const std::uint64_t slot = slots_[i];
-    if (slot == 0) break;
-    if (tag_of(slot) != tag) continue;
-    const std::size_t offset = static_cast<std::size_t>((slot & kOffsetMask) - 1);
-    // The stored word ends at a CR, which no word holds, so a stored word
-    // that starts with this one and has its CR right after is this word.
+    const Slot& slot = slots_[i];
+    if (slot.where == 0) break;
+    if (slot.head != head || tag_of(slot.where) != tag) continue;
+    // Equal heads of a word under 8 letters mean equal words: the zero
+    // padding fixes the length. A longer word is compared on in image_,
+    // where the stored word ends at its CR, which no word holds.
+    if (word.size() < 8) return;
+    const std::size_t offset = static_cast<std::size_t>((slot.where & kOffsetMask) - 1);
     if (image_.size() - offset > word.size() &&
-        std::memcmp(image + offset, word.data(), word.size()) == 0 &&
-        image[offset + word.size()] == '\r') {
+        std::memcmp(image_.data() + offset + 8, word.data() + 8, word.size() - 8) == 0 &&
+        image_[offset + word.size()] == '\r') {
       return;
     }
   }
   if (image_.size() + 1 > kOffsetMask) {
     throw RuntimeError(kOutOfMemory, "Словарь больше 1 ТБ не помещается в память");
   }
-  slots_[i] = tag | (image_.size() + 1);
+  slots_[i] = Slot{head, tag | (image_.size() + 1)};
   image_ += word;
   image_ += kLineEnd;
   ++word_count_;
@@ -137,16 +152,16 @@ void WordCollector::insert(std::string_view word) {
 }
 
 void WordCollector::grow() {
-  std::vector<std::uint64_t> bigger(slots_.size() * 2);
+  std::vector<Slot> bigger(slots_.size() * 2);
   const std::size_t mask = bigger.size() - 1;
-  for (const std::uint64_t slot : slots_) {
-    if (slot == 0) continue;
-    const std::size_t offset = static_cast<std::size_t>((slot & kOffsetMask) - 1);
+  for (const Slot& slot : slots_) {
+    if (slot.where == 0) continue;
+    const std::size_t offset = static_cast<std::size_t>((slot.where & kOffsetMask) - 1);
     const std::size_t length = image_.find('\r', offset) - offset;
     std::size_t i =
         static_cast<std::size_t>(hash_bytes(std::string_view(image_).substr(offset, length))) &
         mask;
-    while (bigger[i] != 0) i = (i + 1) & mask;
+    while (bigger[i].where != 0) i = (i + 1) & mask;
     bigger[i] = slot;
   }
   slots_.swap(bigger);

@@ -56,10 +56,16 @@ class WordCollector {
   std::size_t word_length_ = 0;
   std::string image_;  // the dictionary file's bytes
   // Open addressing, linear probing; a power of two in size, at most half
-  // full. A slot holds the high bits of the word's hash above the word's
-  // offset in image_ plus one; 0 marks an empty slot. A word's length needs
-  // no storing: in image_ every word ends at its CR.
-  std::vector<std::uint64_t> slots_;
+  // full. A slot holds the word's first 8 bytes (zero-padded, so a word under
+  // 8 letters is compared without touching image_), and the high bits of
+  // the word's hash above the word's offset in image_ plus one (0 marks an
+  // empty slot). A word's length needs no storing: in image_ every word ends
+  // at its CR.
+  struct Slot {
+    std::uint64_t head = 0;
+    std::uint64_t where = 0;
+  };
+  std::vector<Slot> slots_;
   std::int64_t text_count_ = 0;
   std::int64_t word_count_ = 0;
 };

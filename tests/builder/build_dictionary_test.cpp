@@ -269,6 +269,32 @@ TEST(WordCollector, WordAcrossOneLetterPieces) {
   EXPECT_EQ(collector.dictionary_bytes(), literal::build_dictionary_bytes(text));
 }
 
+// Words that share their first eight letters, or are prefixes of each other,
+// stay apart; repeats of each are found again.
+TEST(WordCollector, WordsSharingTheirFirstLetters) {
+  const Words words = {u"абвг",       u"абвгд",      u"абвгдеж",   u"абвгдежз",
+                       u"абвгдежзи",  u"абвгдежзий", u"абвгдежзик", u"абвгдежзийклмнопрст",
+                       u"абвгдежзийклмнопрсу", u"ёёёёёёёё", u"ёёёёёёёёё"};
+  WordCollector collector;
+  for (int round = 0; round < 3; ++round) {
+    for (const auto& word : words) {
+      collector.text(word);
+      collector.end_field();
+    }
+  }
+  EXPECT_EQ(collector.words(), words);
+  EXPECT_EQ(collector.text_count(), 3 * static_cast<std::int64_t>(words.size()));
+
+  // Longer words first: a shorter word must not be taken for them.
+  const Words reversed(words.rbegin(), words.rend());
+  WordCollector backwards;
+  for (const auto& word : reversed) {
+    backwards.text(word);
+    backwards.end_field();
+  }
+  EXPECT_EQ(backwards.words(), reversed);
+}
+
 TEST(WordCollector, ManyDistinctWordsSurviveTableGrowth) {
   WordCollector collector;
   Words expected;
