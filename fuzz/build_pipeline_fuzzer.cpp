@@ -63,9 +63,7 @@ struct WholeFields {
   }
 };
 
-bool is_lower_russian(char16_t unit) {
-  return (unit >= u'а' && unit <= u'я') || unit == u'ё';
-}
+bool is_lower_russian(char16_t unit) { return (unit >= u'а' && unit <= u'я') || unit == u'ё'; }
 
 void check_cleaning(const std::u16string& field) {
   const std::u16string kept = velmora::keep_letters(field, velmora::kRussianLetters);

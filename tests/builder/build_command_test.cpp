@@ -25,7 +25,7 @@ struct CommandRun {
 };
 
 CommandRun run_command(const Args& args, const std::filesystem::path& default_folder = {},
-        bool terminal = false) {
+                       bool terminal = false) {
   std::ostringstream out;
   std::ostringstream err;
   CommandRun result;
@@ -51,7 +51,8 @@ std::optional<Report> parse_report(const std::string& line) {
   report.file_name.pop_back();
   if (report.count.find_first_not_of("0123456789") != std::string::npos) return std::nullopt;
   const std::string& name = report.file_name;
-  if (!name.starts_with("dict_") || !name.ends_with(".txt") || name.size() <= 9) return std::nullopt;
+  if (!name.starts_with("dict_") || !name.ends_with(".txt") || name.size() <= 9)
+    return std::nullopt;
   const std::string timer = name.substr(5, name.size() - 9);
   if (timer.find_first_not_of("0123456789,.") != std::string::npos) return std::nullopt;
   if (timer.find_first_of(",.") != timer.find_last_of(",.")) return std::nullopt;
@@ -149,13 +150,15 @@ TEST_F(BuildCommand, ProgressOnlyForLargeTextsOnATerminal) {
   write_bytes(dir_.path() / "big.txt", big);
   const std::string total = std::to_string(big.size());
 
-  const CommandRun shown = run_command({(dir_.path() / "big.txt").string(), "--dict", dict().string()}, {}, true);
+  const CommandRun shown =
+      run_command({(dir_.path() / "big.txt").string(), "--dict", dict().string()}, {}, true);
   EXPECT_EQ(shown.status, 0);
   EXPECT_NE(shown.err.find("\rПрочитано "), std::string::npos);
   EXPECT_NE(shown.err.find(" из " + total + " байт (100%)\n"), std::string::npos) << shown.err;
   EXPECT_TRUE(parse_report(shown.out).has_value()) << shown.out;
 
-  const CommandRun piped = run_command({(dir_.path() / "big.txt").string(), "--dict", dict().string()}, {}, false);
+  const CommandRun piped =
+      run_command({(dir_.path() / "big.txt").string(), "--dict", dict().string()}, {}, false);
   EXPECT_EQ(piped.status, 0);
   EXPECT_EQ(piped.err, "");
 

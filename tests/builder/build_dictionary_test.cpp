@@ -33,8 +33,7 @@ struct Built {
   std::string bytes;  // of the written file
 };
 
-Built build_text(const TempDir& dir, std::string_view source_bytes,
-                 const Clock& clock = kClock) {
+Built build_text(const TempDir& dir, std::string_view source_bytes, const Clock& clock = kClock) {
   const auto source = dir.path() / "source.txt";
   write_bytes(source, source_bytes);
   std::filesystem::create_directories(dir.path() / "dict");
@@ -66,7 +65,8 @@ TEST(BuildDictionary, Texts) {
     SCOPED_TRACE(c.what);
     for (const bool as_utf8 : {true, false}) {
       TempDir dir;
-      const Built built = build_text(dir, as_utf8 ? testing::utf8(c.text) : testing::cp1251(c.text));
+      const Built built =
+          build_text(dir, as_utf8 ? testing::utf8(c.text) : testing::cp1251(c.text));
       EXPECT_EQ(built.bytes, dictionary_bytes(c.expected)) << (as_utf8 ? "UTF-8" : "cp1251");
       EXPECT_EQ(built.result.word_count, static_cast<std::int64_t>(c.expected.size()));
       EXPECT_EQ(built.result.file_name, "dict_45296,55.txt");
@@ -116,8 +116,8 @@ TEST(BuildDictionary, BuiltFileLoadsBackAsItsWords) {
   TempDir dir;
   const std::u16string text = u"Мороз и солнце; день чудесный!\r\nЕщё ты дремлешь, друг прелестный";
   const Built built = build_text(dir, testing::utf8(text));
-  const Words expected = {u"мороз", u"солнце", u"день", u"чудесный", u"дремлешь", u"друг",
-                          u"прелестный"};
+  const Words expected = {u"мороз",    u"солнце", u"день",      u"чудесный",
+                          u"дремлешь", u"друг",   u"прелестный"};
   // One field per line, in the order written; the file is Windows-1251.
   const auto path = dir.path() / "dict" / built.result.file_name;
   EXPECT_EQ(testing::read_fields(path), expected);
@@ -131,7 +131,8 @@ TEST(BuildDictionary, SixHundredThousandWordTextBuilds) {
   Words expected;
   for (int i = 0; i < kWords; ++i) {
     std::u16string word;
-    for (int k = 0, v = i; k < 6; ++k, v /= 32) word.push_back(static_cast<char16_t>(u'а' + v % 32));
+    for (int k = 0, v = i; k < 6; ++k, v /= 32)
+      word.push_back(static_cast<char16_t>(u'а' + v % 32));
     expected.push_back(word);
     if (i % 3 == 0) word[0] = static_cast<char16_t>(word[0] - 0x20);  // capitalised
     text += word;
@@ -149,8 +150,9 @@ TEST(BuildDictionary, ProgressRunsUpToTheFileSize) {
   while (text.size() < 3'000'000) text += testing::utf8(u"строка текста, ещё строка\r\n");
   write_bytes(dir.path() / "source.txt", text);
   std::vector<std::pair<std::uint64_t, std::uint64_t>> calls;
-  build_dictionary(dir.path() / "source.txt", dir.path(), kClock,
-                   [&](std::uint64_t read, std::uint64_t total) { calls.emplace_back(read, total); });
+  build_dictionary(
+      dir.path() / "source.txt", dir.path(), kClock,
+      [&](std::uint64_t read, std::uint64_t total) { calls.emplace_back(read, total); });
   ASSERT_GE(calls.size(), 2u);
   for (std::size_t i = 0; i < calls.size(); ++i) {
     EXPECT_EQ(calls[i].second, text.size());
@@ -225,7 +227,8 @@ TEST(BuildDictionary, FullDiskFailsAndWritesNothing) {
   TempDir dir;
   std::u16string text;
   for (int i = 0; i < 50'000; ++i) {
-    for (int k = 0, v = i; k < 5; ++k, v /= 32) text.push_back(static_cast<char16_t>(u'а' + v % 32));
+    for (int k = 0, v = i; k < 5; ++k, v /= 32)
+      text.push_back(static_cast<char16_t>(u'а' + v % 32));
     text += u' ';
   }
   write_bytes(dir.path() / "source.txt", testing::utf8(text));
@@ -272,9 +275,17 @@ TEST(WordCollector, WordAcrossOneLetterPieces) {
 // Words that share their first eight letters, or are prefixes of each other,
 // stay apart; repeats of each are found again.
 TEST(WordCollector, WordsSharingTheirFirstLetters) {
-  const Words words = {u"абвг",       u"абвгд",      u"абвгдеж",   u"абвгдежз",
-                       u"абвгдежзи",  u"абвгдежзий", u"абвгдежзик", u"абвгдежзийклмнопрст",
-                       u"абвгдежзийклмнопрсу", u"ёёёёёёёё", u"ёёёёёёёёё"};
+  const Words words = {u"абвг",
+                       u"абвгд",
+                       u"абвгдеж",
+                       u"абвгдежз",
+                       u"абвгдежзи",
+                       u"абвгдежзий",
+                       u"абвгдежзик",
+                       u"абвгдежзийклмнопрст",
+                       u"абвгдежзийклмнопрсу",
+                       u"ёёёёёёёё",
+                       u"ёёёёёёёёё"};
   WordCollector collector;
   for (int round = 0; round < 3; ++round) {
     for (const auto& word : words) {

@@ -103,8 +103,8 @@ TEST(OutputFile, RenameOntoAFolderFailsAndCleansUp) {
   TempDir dir;
   std::filesystem::create_directory(dir.path() / "taken");
   write_bytes(dir.path() / "taken" / "inside", "keep");
-  const RuntimeError error = expect_runtime_error(
-      [&] { write_file_safely(dir.path() / "taken", "слово\r\n"); });
+  const RuntimeError error =
+      expect_runtime_error([&] { write_file_safely(dir.path() / "taken", "слово\r\n"); });
   EXPECT_NE(std::string(error.what()).find("Не удалось сохранить файл"), std::string::npos)
       << error.what();
   EXPECT_EQ(folder_entries(dir.path()), Names{"taken"});

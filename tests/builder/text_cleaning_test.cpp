@@ -58,9 +58,11 @@ TEST(KeepLetters, RussianSetAgreesWithLowerCaseSearchForEveryCodeUnit) {
   for (char32_t code = 0; code <= 0xFFFF; ++code) {
     const std::u16string one(1, static_cast<char16_t>(code));
     const std::u16string expected = literal::keep_letters(one, letters);
-    ASSERT_EQ(keep_letters(one, kRussianLetters), expected) << "U+" << std::hex << static_cast<unsigned>(code);
+    ASSERT_EQ(keep_letters(one, kRussianLetters), expected)
+        << "U+" << std::hex << static_cast<unsigned>(code);
     const bool kept_unit = expected == one && one[0] != u' ';
-    ASSERT_EQ(is_russian_letter(one[0]), kept_unit) << "U+" << std::hex << static_cast<unsigned>(code);
+    ASSERT_EQ(is_russian_letter(one[0]), kept_unit)
+        << "U+" << std::hex << static_cast<unsigned>(code);
     if (kept_unit) ++kept;
   }
   EXPECT_EQ(kept, 66);  // А–Я, а–я, Ё, ё

@@ -133,7 +133,8 @@ TEST(UniqueWords, NoLimitOnTheNumberOfWords) {
   for (int i = 0; i < kWords; ++i) {
     // Six letters spelling i in base 32 with а–я letters: all distinct.
     std::u16string word;
-    for (int k = 0, v = i; k < 6; ++k, v /= 32) word.push_back(static_cast<char16_t>(u'а' + v % 32));
+    for (int k = 0, v = i; k < 6; ++k, v /= 32)
+      word.push_back(static_cast<char16_t>(u'а' + v % 32));
     line += word;
     line += u' ';
   }
