@@ -1,6 +1,7 @@
 #include "runtime/text_codec.h"
 
 #include <array>
+#include <cstring>
 
 namespace velmora {
 namespace {
@@ -27,16 +28,6 @@ constexpr std::array<char16_t, 256> make_decode_table() {
 
 constexpr std::array<char16_t, 256> kDecode = make_decode_table();
 
-void append_code_point(char32_t cp, std::u16string& out) {
-  if (cp < 0x10000) {
-    out.push_back(static_cast<char16_t>(cp));
-  } else {
-    cp -= 0x10000;
-    out.push_back(static_cast<char16_t>(0xD800 + (cp >> 10)));
-    out.push_back(static_cast<char16_t>(0xDC00 + (cp & 0x3FF)));
-  }
-}
-
 // Classifies a UTF-8 lead byte: the number of continuation bytes and the
 // allowed range of the first one (which excludes overlongs, surrogates and
 // code points above U+10FFFF). Returns -1 for a byte that cannot lead.
@@ -60,6 +51,32 @@ int lead_byte(unsigned char b, unsigned char& lower, unsigned char& upper, char3
     return 3;
   }
   return -1;
+}
+
+// The position of the first non-ASCII byte at or after i (or the end),
+// checking eight bytes at a time.
+std::size_t skip_ascii(std::string_view bytes, std::size_t i) {
+  const std::size_t n = bytes.size();
+  while (i + 8 <= n) {
+    std::uint64_t word;
+    std::memcpy(&word, bytes.data() + i, 8);
+    if (word & 0x8080808080808080ull) break;
+    i += 8;
+  }
+  while (i < n && static_cast<unsigned char>(bytes[i]) < 0x80) ++i;
+  return i;
+}
+
+// Writes a code point as one or two UTF-16 code units; returns the new end.
+char16_t* put_code_point(char32_t cp, char16_t* dest) {
+  if (cp < 0x10000) {
+    *dest++ = static_cast<char16_t>(cp);
+  } else {
+    cp -= 0x10000;
+    *dest++ = static_cast<char16_t>(0xD800 + (cp >> 10));
+    *dest++ = static_cast<char16_t>(0xDC00 + (cp & 0x3FF));
+  }
+  return dest;
 }
 
 }  // namespace
@@ -91,8 +108,14 @@ std::string encode_cp1251(std::u16string_view text) {
 }
 
 bool Utf8Validator::feed(std::string_view bytes) {
-  for (std::size_t i = 0; i < bytes.size() && valid_; ++i) {
-    const auto b = static_cast<unsigned char>(bytes[i]);
+  const std::size_t n = bytes.size();
+  std::size_t i = 0;
+  while (i < n && valid_) {
+    if (pending_ == 0) {
+      i = skip_ascii(bytes, i);
+      if (i == n) break;
+    }
+    const auto b = static_cast<unsigned char>(bytes[i++]);
     if (pending_ > 0) {
       if (b < lower_ || b > upper_) {
         valid_ = false;
@@ -103,7 +126,6 @@ bool Utf8Validator::feed(std::string_view bytes) {
       --pending_;
       continue;
     }
-    if (b < 0x80) continue;
     saw_non_ascii_ = true;
     char32_t bits;
     pending_ = lead_byte(b, lower_, upper_, bits);
@@ -113,32 +135,56 @@ bool Utf8Validator::feed(std::string_view bytes) {
 }
 
 void Utf8Decoder::decode(std::string_view bytes, std::u16string& out) {
-  out.reserve(out.size() + bytes.size());
-  for (std::size_t i = 0; i < bytes.size(); ++i) {
-    const auto b = static_cast<unsigned char>(bytes[i]);
+  const std::size_t n = bytes.size();
+  const std::size_t start = out.size();
+  // Never more code units than bytes; the unused tail is cut at the end.
+  out.resize(start + n + 1);
+  char16_t* dest = out.data() + start;
+  std::size_t i = 0;
+  while (i < n) {
+    if (pending_ == 0) {
+      // Runs of ASCII and of two-byte letters (Cyrillic, Greek, Latin
+      // accents) are most of any text; decode them without the state machine.
+      const auto b = static_cast<unsigned char>(bytes[i]);
+      if (b < 0x80) {
+        *dest++ = b;
+        ++i;
+        continue;
+      }
+      if (b >= 0xC2 && b <= 0xDF && i + 1 < n) {
+        const auto c = static_cast<unsigned char>(bytes[i + 1]);
+        if (c >= 0x80 && c <= 0xBF) {
+          *dest++ = static_cast<char16_t>(((b & 0x1F) << 6) | (c & 0x3F));
+          i += 2;
+          continue;
+        }
+      }
+    }
+    const auto b = static_cast<unsigned char>(bytes[i++]);
     if (pending_ > 0) {
       if (b >= lower_ && b <= upper_) {
         code_point_ = (code_point_ << 6) | (b & 0x3F);
         lower_ = 0x80;
         upper_ = 0xBF;
-        if (--pending_ == 0) append_code_point(code_point_, out);
+        if (--pending_ == 0) dest = put_code_point(code_point_, dest);
         continue;
       }
       // The sequence broke off: it becomes one U+FFFD and this byte starts afresh.
-      out.push_back(0xFFFD);
+      *dest++ = 0xFFFD;
       pending_ = 0;
     }
     if (b < 0x80) {
-      out.push_back(b);
+      *dest++ = b;
       continue;
     }
     const int continuation = lead_byte(b, lower_, upper_, code_point_);
     if (continuation < 0) {
-      out.push_back(0xFFFD);
+      *dest++ = 0xFFFD;
     } else {
       pending_ = continuation;
     }
   }
+  out.resize(static_cast<std::size_t>(dest - out.data()));
 }
 
 void Utf8Decoder::finish(std::u16string& out) {

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 #include <iconv.h>
+#include <unicode/ustring.h>
+
+#include <random>
 
 #include <string>
 
@@ -136,6 +139,52 @@ TEST(Utf8Decoding, MalformedBytesBecomeReplacementCharacters) {
       {"\xD0", u"\uFFFD"},              // unfinished at the end
   };
   for (const Case& c : cases) EXPECT_EQ(from_utf8(c.bytes), c.expected) << c.bytes;
+}
+
+// ICU's converter replaces each maximal ill-formed subpart with U+FFFD, the
+// practice the decoder follows; it is the reference for random input.
+std::u16string icu_from_utf8(const std::string& bytes) {
+  std::u16string out(bytes.size() + 1, u'\0');
+  int32_t length = 0;
+  UErrorCode status = U_ZERO_ERROR;
+  u_strFromUTF8WithSub(reinterpret_cast<UChar*>(out.data()), static_cast<int32_t>(out.size()),
+                       &length, bytes.data(), static_cast<int32_t>(bytes.size()), 0xFFFD, nullptr,
+                       &status);
+  EXPECT_TRUE(U_SUCCESS(status));
+  out.resize(static_cast<std::size_t>(length));
+  return out;
+}
+
+TEST(Utf8Decoding, AgreesWithIcuOnRandomBytesInRandomChunks) {
+  // Mostly valid text with damage: ASCII, Cyrillic, three- and four-byte
+  // characters, stray continuation and lead bytes, surrogates, overlongs.
+  const std::vector<std::string> pieces = {
+      "a", " ", "\xD0\xBA", "\xD1\x91", "\xE2\x82\xAC", "\xF0\x9F\x98\x80", "\x80", "\xBF",
+      "\xC0", "\xC1\xBF", "\xD0", "\xE2\x82", "\xED\xA0\x80", "\xF4\x90\x80\x80", "\xFF",
+      "\xF0\x9F", "\xE0\x80\x80", "0123456789abcdef"};
+  std::mt19937 random(7);
+  std::uniform_int_distribution<std::size_t> pick(0, pieces.size() - 1);
+  std::uniform_int_distribution<int> count(0, 40);
+  for (int round = 0; round < 3000; ++round) {
+    std::string bytes;
+    for (int n = count(random); n > 0; --n) bytes += pieces[pick(random)];
+    std::uniform_int_distribution<std::size_t> cut(0, bytes.size());
+    std::size_t a = cut(random), b = cut(random);
+    if (a > b) std::swap(a, b);
+    Utf8Decoder decoder;
+    std::u16string ours;
+    decoder.decode(std::string_view(bytes).substr(0, a), ours);
+    decoder.decode(std::string_view(bytes).substr(a, b - a), ours);
+    decoder.decode(std::string_view(bytes).substr(b), ours);
+    decoder.finish(ours);
+    ASSERT_EQ(ours, icu_from_utf8(bytes)) << "round " << round;
+
+    Utf8Validator validator;
+    validator.feed(std::string_view(bytes).substr(0, a));
+    validator.feed(std::string_view(bytes).substr(a));
+    ASSERT_EQ(validator.finish(), ours.find(u'\uFFFD') == std::u16string::npos)
+        << "round " << round;
+  }
 }
 
 TEST(Utf8Decoding, DecodeTextDropsTheByteOrderMarkOnly) {
