@@ -53,18 +53,38 @@ int lead_byte(unsigned char b, unsigned char& lower, unsigned char& upper, char3
   return -1;
 }
 
-// The position of the first non-ASCII byte at or after i (or the end),
-// checking eight bytes at a time.
-std::size_t skip_ascii(std::string_view bytes, std::size_t i) {
+// The position of the first byte at or after i (or the end) that is neither
+// ASCII nor the lead of a well-formed two-byte sequence: the bytes skipped
+// are valid UTF-8 on their own. ASCII goes eight bytes at a time.
+std::size_t skip_simple_utf8(std::string_view bytes, std::size_t i) {
   const std::size_t n = bytes.size();
-  while (i + 8 <= n) {
-    std::uint64_t word;
-    std::memcpy(&word, bytes.data() + i, 8);
-    if (word & 0x8080808080808080ull) break;
-    i += 8;
+  const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
+  while (i < n) {
+    if (i + 8 <= n) {
+      std::uint64_t word;
+      std::memcpy(&word, data + i, 8);
+      if ((word & 0x8080808080808080ull) == 0) {
+        i += 8;
+        continue;
+      }
+    }
+    const unsigned char b = data[i];
+    if (b < 0x80) {
+      ++i;
+    } else if (b >= 0xC2 && b <= 0xDF && i + 1 < n && (data[i + 1] & 0xC0) == 0x80) {
+      i += 2;
+    } else {
+      break;
+    }
   }
-  while (i < n && static_cast<unsigned char>(bytes[i]) < 0x80) ++i;
   return i;
+}
+
+bool is_ascii(std::string_view bytes) {
+  for (const char c : bytes) {
+    if (static_cast<unsigned char>(c) >= 0x80) return false;
+  }
+  return true;
 }
 
 // Writes a code point as one or two UTF-16 code units; returns the new end.
@@ -112,7 +132,12 @@ bool Utf8Validator::feed(std::string_view bytes) {
   std::size_t i = 0;
   while (i < n && valid_) {
     if (pending_ == 0) {
-      i = skip_ascii(bytes, i);
+      const std::size_t simple_end = skip_simple_utf8(bytes, i);
+      if (simple_end != i) {
+        // Any byte above 0x7F among them counts.
+        saw_non_ascii_ = saw_non_ascii_ || !is_ascii(bytes.substr(i, simple_end - i));
+        i = simple_end;
+      }
       if (i == n) break;
     }
     const auto b = static_cast<unsigned char>(bytes[i++]);
