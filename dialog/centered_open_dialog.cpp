@@ -64,8 +64,8 @@ float screen_pixels(float twips, float twips_per_pixel) {
 }  // namespace
 
 AnsiOpenFileName to_ansi(const OpenFileName& record) {
-  return convert_record<std::string>(record,
-                                     [](const std::u16string& text) { return encode_cp1251(text); });
+  return convert_record<std::string>(
+      record, [](const std::u16string& text) { return encode_cp1251(text); });
 }
 
 OpenFileName from_ansi(const AnsiOpenFileName& record) {
@@ -96,10 +96,12 @@ std::int32_t to_screen_coordinate(double value) {
 
 std::pair<std::int32_t, std::int32_t> centre_on_screen(const ScreenMetrics& screen,
                                                        const Rect& dialog) {
-  const double x = static_cast<double>(screen_pixels(screen.width_twips, screen.twips_per_pixel_x)) / 2 -
-                   static_cast<double>(checked_extent(dialog.left, dialog.right)) / 2;
-  const double y = static_cast<double>(screen_pixels(screen.height_twips, screen.twips_per_pixel_y)) / 2 -
-                   static_cast<double>(checked_extent(dialog.top, dialog.bottom)) / 2;
+  const double x =
+      static_cast<double>(screen_pixels(screen.width_twips, screen.twips_per_pixel_x)) / 2 -
+      static_cast<double>(checked_extent(dialog.left, dialog.right)) / 2;
+  const double y =
+      static_cast<double>(screen_pixels(screen.height_twips, screen.twips_per_pixel_y)) / 2 -
+      static_cast<double>(checked_extent(dialog.top, dialog.bottom)) / 2;
   return {to_screen_coordinate(x), to_screen_coordinate(y)};
 }
 

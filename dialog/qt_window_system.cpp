@@ -8,6 +8,7 @@
 #include <QMetaObject>
 #include <QScreen>
 #include <QThread>
+#include <algorithm>
 #include <atomic>
 #include <string>
 #include <utility>
@@ -48,9 +49,7 @@ class QtWindowSystem::HookFilter : public QObject {
   HookFilter(QtWindowSystem& system, HookProcedure procedure)
       : system_(system), procedure_(std::move(procedure)) {}
 
-  void call(QWidget* window) {
-    procedure_(kHcbtActivate, system_.handle_of(window), 0);
-  }
+  void call(QWidget* window) { procedure_(kHcbtActivate, system_.handle_of(window), 0); }
 
   bool failed = false;  // its procedure threw; it is called no more
 
@@ -156,10 +155,11 @@ std::int32_t QtWindowSystem::get_open_file_name(AnsiOpenFileName& record) {
   dialog.setFileMode((record.Flags & kOfnFileMustExist) != 0 ? QFileDialog::ExistingFile
                                                              : QFileDialog::AnyFile);
   const std::u16string title = from_ansi_text(record.lpstrTitle);
-  dialog.setWindowTitle(title.empty() ? QStringLiteral("Открыть") : to_qstring(path_before_nul(title)));
+  dialog.setWindowTitle(title.empty() ? QStringLiteral("Открыть")
+                                      : to_qstring(path_before_nul(title)));
 
-  const std::size_t capacity = std::min<std::size_t>(record.lpstrFile.size(),
-                                                     static_cast<std::size_t>(record.nMaxFile));
+  const std::size_t capacity =
+      std::min<std::size_t>(record.lpstrFile.size(), static_cast<std::size_t>(record.nMaxFile));
   const std::u16string initial_name =
       path_before_nul(from_ansi_text(record.lpstrFile.substr(0, capacity)));
   if (initial_name.find_first_not_of(u' ') != std::u16string::npos) {
@@ -182,11 +182,12 @@ std::int32_t QtWindowSystem::get_open_file_name(AnsiOpenFileName& record) {
   const std::size_t name_offset = path.size() - name.size();
   const std::size_t dot = name.rfind('.');
   record.nFileOffset = static_cast<std::uint16_t>(name_offset);
-  record.nFileExtension = static_cast<std::uint16_t>(
-      dot == std::string::npos ? path.size() : name_offset + dot + 1);
+  record.nFileExtension =
+      static_cast<std::uint16_t>(dot == std::string::npos ? path.size() : name_offset + dot + 1);
   const std::size_t title_capacity = std::min<std::size_t>(
       record.lpstrFileTitle.size(), static_cast<std::size_t>(std::max(record.nMaxFileTitle, 0)));
-  if (name.size() + 1 <= title_capacity) record.lpstrFileTitle.replace(0, name.size() + 1, name + '\0');
+  if (name.size() + 1 <= title_capacity)
+    record.lpstrFileTitle.replace(0, name.size() + 1, name + '\0');
   return 1;
 }
 

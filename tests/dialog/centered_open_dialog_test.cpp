@@ -52,24 +52,42 @@ TEST(CentreOnScreen, Examples) {
     Rect dialog;
     Lines expected;
   } cases[] = {
-      {"563 x 419: 230.5 and 174.5 go to the even neighbour", {15360, 11520, 15, 15},
-       sized(40, 30, 563, 419), {move_to(230, 174)}},
-      {"565 x 421: 229.5 and 173.5 go up to the even neighbour", {15360, 11520, 15, 15},
-       sized(-5, 900, 565, 421), {move_to(230, 174)}},
-      {"even sizes need no rounding", {15360, 11520, 15, 15}, sized(0, 0, 564, 420),
+      {"563 x 419: 230.5 and 174.5 go to the even neighbour",
+       {15360, 11520, 15, 15},
+       sized(40, 30, 563, 419),
        {move_to(230, 174)}},
-      {"1 x 1: 511.5 and 383.5 round up", {15360, 11520, 15, 15}, sized(0, 0, 1, 1),
+      {"565 x 421: 229.5 and 173.5 go up to the even neighbour",
+       {15360, 11520, 15, 15},
+       sized(-5, 900, 565, 421),
+       {move_to(230, 174)}},
+      {"even sizes need no rounding",
+       {15360, 11520, 15, 15},
+       sized(0, 0, 564, 420),
+       {move_to(230, 174)}},
+      {"1 x 1: 511.5 and 383.5 round up",
+       {15360, 11520, 15, 15},
+       sized(0, 0, 1, 1),
        {move_to(512, 384)}},
-      {"3 x 3: 510.5 and 382.5 round down", {15360, 11520, 15, 15}, sized(0, 0, 3, 3),
+      {"3 x 3: 510.5 and 382.5 round down",
+       {15360, 11520, 15, 15},
+       sized(0, 0, 3, 3),
        {move_to(510, 382)}},
-      {"larger than the screen: negative, not clamped", {15360, 11520, 15, 15},
-       sized(0, 0, 2000, 1000), {move_to(-488, -116)}},
-      {"odd screen 1025 x 767: 512.5 and 383.5", {1025 * 15, 767 * 15, 15, 15},
-       sized(0, 0, 0, 0), {move_to(512, 384)}},
-      {"12 twips per pixel on X, 20 on Y", {1280 * 12, 1024 * 20, 12, 20}, sized(0, 0, 400, 300),
+      {"larger than the screen: negative, not clamped",
+       {15360, 11520, 15, 15},
+       sized(0, 0, 2000, 1000),
+       {move_to(-488, -116)}},
+      {"odd screen 1025 x 767: 512.5 and 383.5",
+       {1025 * 15, 767 * 15, 15, 15},
+       sized(0, 0, 0, 0),
+       {move_to(512, 384)}},
+      {"12 twips per pixel on X, 20 on Y",
+       {1280 * 12, 1024 * 20, 12, 20},
+       sized(0, 0, 400, 300),
        {move_to(440, 362)}},
-      {"inverted rectangle gives a negative width", {15360, 11520, 15, 15},
-       {100, 100, 0, 0}, {move_to(562, 434)}},
+      {"inverted rectangle gives a negative width",
+       {15360, 11520, 15, 15},
+       {100, 100, 0, 0},
+       {move_to(562, 434)}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
@@ -92,14 +110,19 @@ TEST(CentreOnOwner, Examples) {
     Rect dialog;
     Lines expected;
   } cases[] = {
-      {"owner (100,50)-(701,451), 400 x 300: 200.5 and 100.5", {100, 50, 701, 451},
-       sized(0, 0, 400, 300), {move_to(200, 100)}},
-      {"odd dialog, even owner", {100, 50, 700, 450}, sized(0, 0, 401, 301),
+      {"owner (100,50)-(701,451), 400 x 300: 200.5 and 100.5",
+       {100, 50, 701, 451},
+       sized(0, 0, 400, 300),
        {move_to(200, 100)}},
-      {"near the right and bottom edge: past the screen, not clamped", {900, 700, 1100, 800},
-       sized(0, 0, 400, 300), {move_to(800, 600)}},
-      {"owner off the top-left: negative corner passed on", {-300, -200, -100, -100},
-       sized(0, 0, 400, 300), {move_to(-400, -300)}},
+      {"odd dialog, even owner", {100, 50, 700, 450}, sized(0, 0, 401, 301), {move_to(200, 100)}},
+      {"near the right and bottom edge: past the screen, not clamped",
+       {900, 700, 1100, 800},
+       sized(0, 0, 400, 300),
+       {move_to(800, 600)}},
+      {"owner off the top-left: negative corner passed on",
+       {-300, -200, -100, -100},
+       sized(0, 0, 400, 300),
+       {move_to(-400, -300)}},
       {"-0.5 rounds to 0, -1.5 to -2", {-1, -2, 0, -1}, sized(0, 0, 0, 2), {move_to(0, -2)}},
   };
   for (const auto& c : cases) {
@@ -122,8 +145,8 @@ TEST(CenterOnOwnerArgument, OnlyMinusOneMeansTheOwner) {
     std::int16_t value;
     std::string expected;
   } cases[] = {
-      {-1, move_to(200, 100)},    {0, move_to(312, 234)},     {1, move_to(312, 234)},
-      {-2, move_to(312, 234)},    {32767, move_to(312, 234)}, {-32768, move_to(312, 234)},
+      {-1, move_to(200, 100)}, {0, move_to(312, 234)},     {1, move_to(312, 234)},
+      {-2, move_to(312, 234)}, {32767, move_to(312, 234)}, {-32768, move_to(312, 234)},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.value);
@@ -164,8 +187,12 @@ TEST(Hook, OtherCodesLeaveItInstalledAndMoveNothing) {
   FakeWindowSystem windows;
   windows.rects[kDialog] = sized(0, 0, 563, 419);
   // Creation, focus and minimise/maximise notifications, then the activation.
-  windows.dialogs.push_back({{{3, kDialog}, {9, kDialog}, {1, kDialog}, {0, kDialog},
-                              {-1, kDialog}, {kHcbtActivate, kDialog}},
+  windows.dialogs.push_back({{{3, kDialog},
+                              {9, kDialog},
+                              {1, kDialog},
+                              {0, kDialog},
+                              {-1, kDialog},
+                              {kHcbtActivate, kDialog}},
                              {},
                              std::nullopt});
   CenteredOpenDialog dialog(windows);
@@ -215,8 +242,7 @@ TEST(Hook, EachCallInstallsItsOwnAndRemovesThatOne) {
     if (entry.find("hook") != std::string::npos) hooks.push_back(entry);
   }
   EXPECT_EQ(hooks, (Lines{"set_windows_hook_ex 5 285212672 4242", "unhook_windows_hook_ex 1281",
-                          "set_windows_hook_ex 5 285212672 4242",
-                          "unhook_windows_hook_ex 1282"}));
+                          "set_windows_hook_ex 5 285212672 4242", "unhook_windows_hook_ex 1282"}));
 }
 
 TEST(Hook, OwnerIsTheLatestCallsOwner) {
@@ -256,9 +282,9 @@ TEST(Hook, RefusedHookIsNeitherUsedNorRemoved) {
   CenteredOpenDialog dialog(windows);
   const std::u16string result = dialog.open_file_dialog(kOwner, 0);
   EXPECT_EQ(path_before_nul(result), u"C:\\a.txt");
-  EXPECT_EQ(windows.log, (Lines{"get_window_long 7 -6", "get_current_thread_id",
-                                "set_windows_hook_ex 5 285212672 4242", "get_open_file_name",
-                                "dialog closed"}));
+  EXPECT_EQ(windows.log,
+            (Lines{"get_window_long 7 -6", "get_current_thread_id",
+                   "set_windows_hook_ex 5 285212672 4242", "get_open_file_name", "dialog closed"}));
 }
 
 // The file buffer over a run of calls, against a model of what it must hold:
@@ -266,8 +292,8 @@ TEST(Hook, RefusedHookIsNeitherUsedNorRemoved) {
 // its start, Cancel leaves it.
 TEST(FileBuffer, GrowsOnEveryCallAndRemembersThePath) {
   const std::vector<std::optional<std::u16string>> outcomes = {
-      std::nullopt, u"C:\\тексты\\стих.txt", std::nullopt, u"D:\\b.txt", u"E:\\long\\path.txt",
-      std::nullopt};
+      std::nullopt, u"C:\\тексты\\стих.txt", std::nullopt,
+      u"D:\\b.txt", u"E:\\long\\path.txt",   std::nullopt};
   FakeWindowSystem windows;
   for (const auto& outcome : outcomes) {
     windows.dialogs.push_back(
@@ -328,7 +354,8 @@ TEST(Record, WrittenMembersAndFirstCall) {
 
 TEST(Record, WhatTheDialogReturnsGoesIntoTheNextCall) {
   FakeWindowSystem windows;
-  windows.dialogs.push_back({{}, [](AnsiOpenFileName& r) {
+  windows.dialogs.push_back({{},
+                             [](AnsiOpenFileName& r) {
                                r.Flags = 0x1;  // read-only box ticked
                                r.nFileOffset = 3;
                                r.nFileExtension = 9;
@@ -463,10 +490,10 @@ TEST(Rounding, HalvesGoToTheEvenNeighbour) {
 }
 
 TEST(Rounding, OutOfRangeOrNotANumberOverflows) {
-  for (const double value : {2147483647.5, 2147483648.0, -2147483649.0, -2147483649.5, 1e300,
-                             std::numeric_limits<double>::infinity(),
-                             -std::numeric_limits<double>::infinity(),
-                             std::numeric_limits<double>::quiet_NaN()}) {
+  for (const double value :
+       {2147483647.5, 2147483648.0, -2147483649.0, -2147483649.5, 1e300,
+        std::numeric_limits<double>::infinity(), -std::numeric_limits<double>::infinity(),
+        std::numeric_limits<double>::quiet_NaN()}) {
     SCOPED_TRACE(value);
     try {
       to_screen_coordinate(value);
@@ -494,13 +521,15 @@ TEST(Arithmetic, ErrorsReachTheCallerAndTheHookGoes) {
       {"dialog width on the owner", -1, {}, {0, 0, 10, 10}, {kMax, 0, -2, 10}, kOverflowError},
       {"owner width", -1, {}, {-2, 0, kMax, 10}, {0, 0, 10, 10}, kOverflowError},
       {"owner height", -1, {}, {0, kMin, 10, 0}, {0, 0, 10, 10}, kOverflowError},
-      {"owner edge far right", -1, {}, {kMax - 10, 0, kMax, 0}, {0, 0, -100, 0},
-       kOverflowError},
-      {"zero twips per pixel", 0, {15360, 11520, 0, 15}, {}, {0, 0, 10, 10},
-       kDivisionByZeroError},
+      {"owner edge far right", -1, {}, {kMax - 10, 0, kMax, 0}, {0, 0, -100, 0}, kOverflowError},
+      {"zero twips per pixel", 0, {15360, 11520, 0, 15}, {}, {0, 0, 10, 10}, kDivisionByZeroError},
       {"zero by zero", 0, {15360, 0, 15, 0}, {}, {0, 0, 10, 10}, kOverflowError},
       {"not a number", 0, {nan, 11520, 15, 15}, {}, {0, 0, 10, 10}, kOverflowError},
-      {"float quotient overflows", 0, {3e38f, 11520, 1e-3f, 15}, {}, {0, 0, 10, 10},
+      {"float quotient overflows",
+       0,
+       {3e38f, 11520, 1e-3f, 15},
+       {},
+       {0, 0, 10, 10},
        kOverflowError},
       {"screen beyond 32 bits", 0, {1e12f, 11520, 1, 15}, {}, {0, 0, 10, 10}, kOverflowError},
   };

@@ -52,8 +52,8 @@ int main(int argc, char** argv) {
 
   try {
     for (int call = 1; call <= 2; ++call) {
-      const std::u16string buffer = dialog.open_file_dialog(windows.handle_of(&owner),
-                                                            on_owner ? -1 : 0);
+      const std::u16string buffer =
+          dialog.open_file_dialog(windows.handle_of(&owner), on_owner ? -1 : 0);
       last_reported = nullptr;
       if (buffer.empty()) {
         std::printf("result %d cancelled %zu\n", call, dialog.record().lpstrFile.size());

@@ -271,9 +271,8 @@ void QtWindowSystemTest::dialog_centred_on_screen_and_remembers_the_path() {
   QVERIFY(!first.timed_out);
   QCOMPARE(first.parent, &owner);
   QCOMPARE(first.name_box, QString());  // 2047 blanks show as nothing
-  QCOMPARE(first.frame.topLeft(),
-           QPoint(nearest((screen.width() - first.frame.width()) / 2.0),
-                  nearest((screen.height() - first.frame.height()) / 2.0)));
+  QCOMPARE(first.frame.topLeft(), QPoint(nearest((screen.width() - first.frame.width()) / 2.0),
+                                         nearest((screen.height() - first.frame.height()) / 2.0)));
   QCOMPARE(result.size(), 2048u);
   QCOMPARE(QString::fromStdU16String(path_before_nul(result)), QDir::toNativeSeparators(path));
   const OpenFileName& record = dialog.record();
