@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QFileDialog>
 #include <QPointer>
 #include <QWidget>
 #include <exception>
@@ -8,8 +9,6 @@
 #include <vector>
 
 #include "dialog/window_system.h"
-
-class QFileDialog;
 
 // The window system of the program, over Qt Widgets.
 //

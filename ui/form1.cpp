@@ -1,5 +1,7 @@
 #include "ui/form1.h"
 
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QFont>
 #include <QIcon>
 #include <QItemSelectionModel>
@@ -7,9 +9,14 @@
 #include <limits>
 #include <new>
 
+#include "builder/build_dictionary.h"
 #include "core/rhyme_search.h"
+#include "dialog/centered_open_dialog.h"
+#include "dialog/qt_window_system.h"
 #include "runtime/directory.h"
 #include "runtime/runtime_error.h"
+#include "runtime/text_codec.h"
+#include "runtime/timer_text.h"
 #include "ui/message_sink.h"
 #include "ui/qt_text.h"
 #include "ui_form1.h"
@@ -35,11 +42,14 @@ QFont window_font() {
 
 }  // namespace
 
-Form1::Form1(MessageSink& messages, QWidget* parent)
+Form1::Form1(MessageSink& messages, BuildServices services, QWidget* parent)
     : QWidget(parent),
       ui_(std::make_unique<Ui::Form1>()),
       messages_(messages),
-      results_(new QStringListModel(this)) {
+      results_(new QStringListModel(this)),
+      windows_(services.windows),
+      form_handle_(services.form_handle),
+      clock_(services.clock) {
   setFont(window_font());
   ui_->setupUi(this);
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -47,6 +57,18 @@ Form1::Form1(MessageSink& messages, QWidget* parent)
   setFixedSize(555, 377);
   setWindowIcon(QIcon(QStringLiteral(":/velmora/velmora.png")));
   ui_->List2->setModel(results_);
+
+  if (windows_ == nullptr) {
+    auto qt_windows = std::make_unique<QtWindowSystem>();
+    form_handle_ = qt_windows->handle_of(this);
+    windows_ = qt_windows.get();
+    own_windows_ = std::move(qt_windows);
+  }
+  if (clock_ == nullptr) {
+    own_clock_ = std::make_unique<SystemClock>();
+    clock_ = own_clock_.get();
+  }
+  open_dialog_ = std::make_unique<CenteredOpenDialog>(*windows_);
   connect_handlers();
 }
 
@@ -57,6 +79,7 @@ void Form1::connect_handlers() {
   connect(ui_->Command2, &QPushButton::clicked, this, [this] { command2_click(); });
   connect(ui_->Command3, &QPushButton::clicked, this, [this] { command3_click(); });
   connect(ui_->Command4, &QPushButton::clicked, this, [this] { command4_click(); });
+  connect(ui_->Command6, &QPushButton::clicked, this, [this] { command6_click(); });
   connect(ui_->Text1, &QLineEdit::textChanged, this,
           [this](const QString& text) { text1_change(text); });
 
@@ -85,9 +108,7 @@ bool Form1::load(const std::filesystem::path& executable_folder) {
       return;
     }
     dict_path_ = folder.dict_path;
-    dict_files_ = list_ordinary_files(dict_path_);
-    ui_->File1->clear();
-    for (const std::string& name : dict_files_) ui_->File1->addItem(file_name_to_qstring(name));
+    refresh_file_list();
     settings_ = SearchSettings{};
     loaded = true;
   });
@@ -172,6 +193,56 @@ void Form1::list2_click() {
     const QModelIndexList selected = ui_->List2->selectionModel()->selectedIndexes();
     if (selected.isEmpty()) return;
     ui_->Text3->setText(selected.front().data(Qt::DisplayRole).toString());
+  });
+}
+
+void Form1::refresh_file_list() {
+  dict_files_ = list_ordinary_files(dict_path_);
+  ui_->File1->clear();
+  for (const std::string& name : dict_files_) ui_->File1->addItem(file_name_to_qstring(name));
+}
+
+// Builds a dictionary from a text the user picks. The four frames that hold
+// every other control stay disabled until it ends, however it ends, so no
+// other command can start while the window keeps repainting.
+void Form1::command6_click() {
+  QWidget* const frames[] = {ui_->Frame2, ui_->Frame3, ui_->Frame4, ui_->Frame5};
+  for (QWidget* frame : frames) frame->setEnabled(false);
+
+  // Runs when the handler leaves, before an error is reported, so the
+  // report shows over a usable window.
+  struct Restore {
+    Form1& form;
+    QWidget* const (&frames)[4];
+    ~Restore() {
+      for (QWidget* frame : frames) frame->setEnabled(true);
+      form.unsetCursor();
+    }
+  };
+
+  guarded([&] {
+    Restore restore{*this, frames};
+    const std::u16string chosen =
+        path_before_nul(open_dialog_->open_file_dialog(form_handle_, 0));
+    const std::string path = to_utf8(chosen);
+    if (path.empty() || probe_first_file(path).empty()) return;
+
+    setCursor(Qt::BusyCursor);
+    QElapsedTimer since_repaint;
+    since_repaint.start();
+    const BuildResult result = build_dictionary(
+        std::filesystem::path(path), std::filesystem::path(dict_path_), *clock_,
+        [&](std::uint64_t, std::uint64_t) {
+          if (since_repaint.elapsed() >= 50) {
+            QCoreApplication::processEvents();
+            since_repaint.restart();
+          }
+        });
+    for (QWidget* frame : frames) frame->setEnabled(true);
+    refresh_file_list();
+    unsetCursor();
+    messages_.show_message(kAppTitle, message_to_qstring(build_report(result)),
+                           MessageIcon::exclamation);
   });
 }
 

@@ -9,6 +9,7 @@
 
 #include "core/settings.h"
 #include "core/word_store.h"
+#include "dialog/window_system.h"
 
 class QModelIndex;
 class QStringListModel;
@@ -18,8 +19,20 @@ class Form1;
 
 namespace velmora {
 
+class CenteredOpenDialog;
+class Clock;
 class MessageSink;
 class RuntimeError;
+
+// What the build button needs of the outside world besides message boxes:
+// the window system the Open dialog runs on, the form's handle in it, and the
+// clock that names the new dictionary. Left empty, the window uses the Qt
+// window system (and its own handle there) and the system clock.
+struct BuildServices {
+  WindowSystem* windows = nullptr;
+  WindowHandle form_handle = 0;  // with `windows` only
+  const Clock* clock = nullptr;
+};
 
 // The program's one window. Its controls come from form1.ui, each named as
 // the rest of the program knows it: Frame1..Frame6, Label1..Label7, Text1,
@@ -32,13 +45,13 @@ class RuntimeError;
 // event to the core. Each handler is guarded: a failure is shown in a
 // message box titled "Велмора" with the error's number and text, the window
 // stays usable, and the word store is as it was before the command.
-// Command6 is present but has no handler yet.
 class Form1 : public QWidget {
   Q_OBJECT
 
  public:
-  // `messages` receives every message box and must outlive the window.
-  explicit Form1(MessageSink& messages, QWidget* parent = nullptr);
+  // `messages` receives every message box and must outlive the window, as
+  // must the services given.
+  explicit Form1(MessageSink& messages, BuildServices services = {}, QWidget* parent = nullptr);
   ~Form1() override;
 
   // The Load event: finds the folder "dict" beside `executable_folder`,
@@ -73,6 +86,8 @@ class Form1 : public QWidget {
   void text1_change(const QString& text);
   void option1_click(int index);
   void list2_click();
+  void command6_click();
+  void refresh_file_list();
 
   // Runs one handler, reporting whatever it throws instead of letting it
   // escape into the event loop.
@@ -84,6 +99,15 @@ class Form1 : public QWidget {
   std::unique_ptr<Ui::Form1> ui_;
   MessageSink& messages_;
   QStringListModel* results_;  // List2's items; owned by the window
+
+  // The Open dialog keeps its record from call to call, so it lives as long
+  // as the window.
+  std::unique_ptr<WindowSystem> own_windows_;
+  std::unique_ptr<Clock> own_clock_;
+  WindowSystem* windows_;
+  WindowHandle form_handle_;
+  const Clock* clock_;
+  std::unique_ptr<CenteredOpenDialog> open_dialog_;
 
   std::string dict_path_;
   std::vector<std::string> dict_files_;  // File1's names, in the order shown

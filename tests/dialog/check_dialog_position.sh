@@ -8,76 +8,12 @@
 #
 # usage: check_dialog_position.sh PATH/TO/dialog_position_probe
 # Exit 0 when every check passes, 1 on a failure, 77 (skipped) when Xvfb or
-# xdotool is not installed.
+# xdotool is not installed (see ../support/x11_session.sh).
 set -u
 probe=$1
 
-for tool in Xvfb xdotool; do
-  if ! command -v "$tool" >/dev/null 2>&1; then
-    echo "SKIP: $tool is not installed"
-    exit 77
-  fi
-done
-
-work=$(mktemp -d)
-xvfb_pid=
-probe_pid=
-cleanup() {
-  [ -n "$probe_pid" ] && kill "$probe_pid" 2>/dev/null
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
-trap 'exit 1' INT TERM
-
-display=${VELMORA_CHECK_DISPLAY:-97}
-while [ -e "/tmp/.X$display-lock" ] || [ -e "/tmp/.X11-unix/X$display" ]; do
-  display=$((display + 1))
-done
-Xvfb ":$display" -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-export DISPLAY=":$display" QT_QPA_PLATFORM=xcb XDG_CONFIG_HOME="$work/config"
-export XDG_RUNTIME_DIR="$work/runtime"
-mkdir -m 700 "$XDG_RUNTIME_DIR"
-
-fail() {
-  echo "FAIL: $*"
-  echo "--- probe output:"
-  cat "$work/out" 2>/dev/null
-  cat "$work/err" 2>/dev/null
-  exit 1
-}
-
-# Waits up to ten seconds for a shell condition.
-wait_for() {
-  tries=0
-  until eval "$1"; do
-    tries=$((tries + 1))
-    [ "$tries" -ge 200 ] && fail "timed out waiting for: $2"
-    sleep 0.05
-  done
-}
-
-wait_for 'xdotool getdisplaygeometry >/dev/null 2>&1' "the X server on :$display"
-set -- $(xdotool getdisplaygeometry)
-screen_width=$1
-screen_height=$2
-
-# n / 2 rounded to the nearest integer, a half to the even neighbour.
-half_to_even() {
-  awk -v n="$1" 'BEGIN {
-    q = (n >= 0) ? int(n / 2) : -int((-n + 1) / 2)   # floor(n / 2)
-    if (n - 2 * q == 1 && q % 2 != 0) q++
-    print q
-  }'
-}
-
-# Sets X Y WIDTH HEIGHT from the X server for the visible window titled $1.
-geometry_of() {
-  window=$(xdotool search --onlyvisible --name "^$1\$" | tail -n 1)
-  [ -n "$window" ] || fail "no visible window titled $1"
-  eval "$(xdotool getwindowgeometry --shell "$window")"
-}
+. "$(dirname "$0")/../support/x11_session.sh"
+logs="$work/out $work/err"
 
 lines() { grep -c "^$1" "$work/out" 2>/dev/null || true; }
 
@@ -109,12 +45,14 @@ run_probe() {
   : >"$work/out"
   "$probe" "$1" >"$work/out" 2>"$work/err" &
   probe_pid=$!
+  pids="$probe_pid"
 }
 
 finish_probe() {
   wait "$probe_pid"
   status=$?
   probe_pid=
+  pids=
   [ "$status" = 0 ] || fail "probe exited with $status"
 }
 
