@@ -5,6 +5,7 @@
 #include <QEvent>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QMessageBox>
 #include <QMetaObject>
 #include <QScreen>
 #include <QThread>
@@ -167,7 +168,19 @@ std::int32_t QtWindowSystem::get_open_file_name(AnsiOpenFileName& record) {
   }
 
   running_dialog_ = &dialog;
-  const int outcome = dialog.exec();
+  int outcome = QDialog::Rejected;
+  for (;;) {
+    outcome = dialog.exec();
+    if (outcome != QDialog::Accepted || hook_error_ || dialog.selectedFiles().isEmpty()) break;
+    // The path travels in the ANSI code page: a name it cannot spell would
+    // come back as question marks and name no file. Say so, as the dialog
+    // says of a name it cannot use, and let the user choose again.
+    if (cp1251_can_encode(dialog.selectedFiles().constFirst().toStdU16String())) break;
+    QMessageBox::warning(&dialog, dialog.windowTitle(),
+                         QStringLiteral("В пути к файлу есть знаки, которых нет в кодировке "
+                                        "Windows-1251. Выберите другой файл или переименуйте "
+                                        "этот."));
+  }
   running_dialog_ = nullptr;
   if (hook_error_) std::rethrow_exception(std::exchange(hook_error_, nullptr));
   if (outcome != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return 0;

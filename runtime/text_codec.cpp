@@ -112,6 +112,13 @@ unsigned char utf16_to_cp1251(char16_t unit) {
   return '?';
 }
 
+bool cp1251_can_encode(std::u16string_view text) {
+  for (const char16_t unit : text) {
+    if (kDecode[utf16_to_cp1251(unit)] != unit) return false;
+  }
+  return true;
+}
+
 void append_cp1251_as_utf16(std::string_view bytes, std::u16string& out) {
   const std::size_t start = out.size();
   out.resize(start + bytes.size());

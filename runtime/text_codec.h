@@ -18,6 +18,9 @@ char16_t cp1251_to_utf16(unsigned char byte);
 // becomes '?'.
 unsigned char utf16_to_cp1251(char16_t unit);
 
+// Whether every character of the text has a Windows-1251 byte.
+bool cp1251_can_encode(std::u16string_view text);
+
 void append_cp1251_as_utf16(std::string_view bytes, std::u16string& out);
 std::string encode_cp1251(std::u16string_view text);
 

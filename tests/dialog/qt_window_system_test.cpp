@@ -9,6 +9,7 @@
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QMessageBox>
 #include <QTimer>
 #include <cmath>
 #include <functional>
@@ -108,6 +109,7 @@ class QtWindowSystemTest : public QObject {
   void dialog_centred_on_screen_and_remembers_the_path();
   void dialog_centred_on_owner();
   void path_longer_than_the_buffer_fails();
+  void path_the_code_page_cannot_spell_is_refused();
   void hook_error_closes_the_dialog_and_is_raised();
 };
 
@@ -327,6 +329,51 @@ void QtWindowSystemTest::path_longer_than_the_buffer_fails() {
   QVERIFY(seen.seen);
   QVERIFY(!seen.timed_out);
   QCOMPARE(record.lpstrFile, std::string("    \0", 5));
+}
+
+// A name outside Windows-1251 would reach the program as question marks:
+// the dialog says so and stays open for another choice.
+void QtWindowSystemTest::path_the_code_page_cannot_spell_is_refused() {
+  QTemporaryDir folder;
+  const QString path = folder.filePath(QStringLiteral("café.txt"));
+  QFile(path).open(QIODevice::WriteOnly);
+  QtWindowSystem windows;
+  AnsiOpenFileName record;
+  record.nMaxFile = 2048;
+  record.lpstrFile = std::string(2047, ' ') + '\0';
+
+  // Choose the file; answer the warning; cancel the dialog that comes back.
+  enum class Step { choose, warning, cancel, done } step = Step::choose;
+  QString warning;
+  QElapsedTimer clock;
+  clock.start();
+  QTimer poll;
+  poll.setInterval(10);
+  QObject::connect(&poll, &QTimer::timeout, [&] {
+    QFileDialog* dialog = windows.running_dialog();
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (clock.elapsed() > 10000 && dialog != nullptr) {
+      if (box != nullptr) box->accept();
+      dialog->reject();  // timed out: the checks below fail
+    } else if (step == Step::choose && dialog != nullptr && dialog->isVisible()) {
+      step = Step::warning;
+      choose(*dialog, path);
+    } else if (step == Step::warning && box != nullptr && box->isVisible()) {
+      warning = box->text();
+      step = Step::cancel;
+      box->accept();
+    } else if (step == Step::cancel && dialog != nullptr && dialog->isVisible() &&
+               QApplication::activeModalWidget() == dialog) {
+      step = Step::done;
+      dialog->reject();
+    }
+  });
+  poll.start();
+
+  QCOMPARE(windows.get_open_file_name(record), 0);
+  QCOMPARE(step, Step::done);
+  QVERIFY2(warning.contains(QStringLiteral("Windows-1251")), qPrintable(warning));
+  QCOMPARE(record.lpstrFile, std::string(2047, ' ') + '\0');
 }
 
 void QtWindowSystemTest::hook_error_closes_the_dialog_and_is_raised() {

@@ -69,6 +69,9 @@ TEST(Cp1251Codec, EveryByteSurvivesARoundTrip) {
 TEST(Cp1251Codec, CharactersTheCodePageLacksBecomeQuestionMarks) {
   EXPECT_EQ(encode_cp1251(u"ёж є ї ґ"), "\xB8\xE6 \xBA \xBF \xB4");
   EXPECT_EQ(encode_cp1251(u"日本 ü ñ \U0001F600"), "?? ? ? ??");
+  EXPECT_TRUE(cp1251_can_encode(u"/home/поэт/Стихи — №1?.txt"));
+  EXPECT_FALSE(cp1251_can_encode(u"/home/poet/café.txt"));
+  EXPECT_FALSE(cp1251_can_encode(u"\U0001F600"));
 }
 
 struct DetectionCase {
