@@ -177,16 +177,7 @@ TEST(BuildDictionary, HugeFieldWithoutDelimiters) {
   EXPECT_EQ(long_word.bytes, dictionary_bytes({std::u16string(1'000'000, u'я')}));
 }
 
-template <class Body>
-RuntimeError expect_runtime_error(Body body) {
-  try {
-    body();
-  } catch (const RuntimeError& error) {
-    return error;
-  }
-  ADD_FAILURE() << "no RuntimeError";
-  return RuntimeError(0, "");
-}
+using testing::expect_runtime_error;
 
 TEST(BuildDictionary, UnusableFolderFailsBeforeReadingAndWritesNothing) {
   TempDir dir;

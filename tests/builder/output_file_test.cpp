@@ -19,17 +19,7 @@ using testing::TempDir;
 using testing::write_bytes;
 using Names = std::vector<std::string>;
 
-// Runs body, which must throw RuntimeError; returns it.
-template <class Body>
-RuntimeError expect_runtime_error(Body body) {
-  try {
-    body();
-  } catch (const RuntimeError& error) {
-    return error;
-  }
-  ADD_FAILURE() << "no RuntimeError";
-  return RuntimeError(0, "");
-}
+using testing::expect_runtime_error;
 
 TEST(OutputFile, WritesTheWholeFileAndLeavesNoTemporary) {
   TempDir dir;

@@ -4,23 +4,16 @@
 #include <vector>
 
 #include "runtime/field_parser.h"
+#include "test_support.h"
 
 namespace velmora {
 namespace {
 
-struct Collect {
-  std::vector<std::u16string> fields;
-  std::u16string current;
-  void text(std::u16string_view piece) { current.append(piece); }
-  void end_field() {
-    fields.push_back(current);
-    current.clear();
-  }
-};
+using testing::CollectFields;
 
 std::vector<std::u16string> parse_in_chunks(std::u16string_view text,
                                             const std::vector<std::size_t>& cuts) {
-  Collect sink;
+  CollectFields sink;
   FieldParser parser;
   std::size_t at = 0;
   for (std::size_t cut : cuts) {

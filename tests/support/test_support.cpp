@@ -61,20 +61,6 @@ std::vector<std::string> folder_entries(const std::filesystem::path& folder) {
 std::string utf8(std::u16string_view text) { return to_utf8(text); }
 std::string cp1251(std::u16string_view text) { return encode_cp1251(text); }
 
-namespace {
-
-struct CollectFields {
-  std::vector<std::u16string> fields;
-  std::u16string current;
-  void text(std::u16string_view piece) { current.append(piece); }
-  void end_field() {
-    fields.push_back(std::move(current));
-    current.clear();
-  }
-};
-
-}  // namespace
-
 std::vector<std::u16string> read_fields(const std::filesystem::path& path) {
   CollectFields sink;
   FieldParser parser;

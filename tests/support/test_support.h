@@ -1,10 +1,14 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <filesystem>
 #include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "runtime/runtime_error.h"
 
 namespace velmora::testing {
 
@@ -49,6 +53,29 @@ std::vector<std::string> folder_entries(const std::filesystem::path& folder);
 std::string utf8(std::u16string_view text);
 // Text as Windows-1251 bytes.
 std::string cp1251(std::u16string_view text);
+
+// A field reader sink that keeps every field whole.
+struct CollectFields {
+  std::vector<std::u16string> fields;
+  std::u16string current;
+  void text(std::u16string_view piece) { current.append(piece); }
+  void end_field() {
+    fields.push_back(std::move(current));
+    current.clear();
+  }
+};
+
+// Runs body, which must throw RuntimeError; returns it.
+template <class Body>
+RuntimeError expect_runtime_error(Body body) {
+  try {
+    body();
+  } catch (const RuntimeError& error) {
+    return error;
+  }
+  ADD_FAILURE() << "no RuntimeError";
+  return RuntimeError(0, "");
+}
 
 // Every field of a file as read_text_file and FieldParser give it, whole.
 std::vector<std::u16string> read_fields(const std::filesystem::path& path);
