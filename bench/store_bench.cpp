@@ -6,8 +6,6 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 
 #include "core/rhyme_search.h"
 #include "core/russian_order.h"
@@ -16,6 +14,7 @@
 #include "runtime/field_parser.h"
 #include "runtime/text_case.h"
 #include "runtime/text_codec.h"
+#include "runtime/text_file.h"
 
 namespace {
 
@@ -32,19 +31,18 @@ struct ReferenceStore {
 
   void text(std::u16string_view piece) { field.append(piece); }
   void end_field() {
-    words.push_back(to_lower(trim_blanks(field)));
+    words.emplace_back(trim_blanks(field));
+    lower_in_place(words.back());
     field.clear();
   }
   std::u16string field;
 };
 
 ReferenceStore load_reference(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   ReferenceStore store;
+  store.words.reserve(1 << 21);
   FieldParser parser;
-  const std::u16string text = decode_text(bytes);
-  parser.feed(text, store);
+  read_text_file(path, [&](std::u16string_view text) { parser.feed(text, store); });
   parser.finish(store);
   return store;
 }
