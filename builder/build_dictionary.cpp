@@ -31,7 +31,11 @@ WordCollector collect_words(const std::filesystem::path& source, const ReadProgr
   WordCollector collector;
   FieldParser parser;
   read_text_file(
-      source, [&](std::u16string_view chunk) { parser.feed(chunk, collector); }, on_progress);
+      source, [&](std::u16string_view chunk) { parser.feed(chunk, collector); }, on_progress,
+      LetterCase::as_is, [&] {
+        collector = WordCollector();
+        parser = FieldParser();
+      });
   parser.finish(collector);
   return collector;
 }

@@ -102,10 +102,12 @@ DictionaryChunk parse_dictionary(std::u16string_view text) {
 DictionaryChunk read_dictionary_file(const std::filesystem::path& file) {
   std::error_code error;
   const auto size = std::filesystem::file_size(file, error);
-  DictionaryChunk::Builder builder(error ? 0 : static_cast<std::size_t>(size));
+  const std::size_t capacity = error ? 0 : static_cast<std::size_t>(size);
+  DictionaryChunk::Builder builder(capacity);
   try {
     read_text_file(
-        file, [&](std::u16string_view text) { builder.feed(text); }, {}, LetterCase::lower);
+        file, [&](std::u16string_view text) { builder.feed(text); }, {}, LetterCase::lower,
+        [&] { builder = DictionaryChunk::Builder(capacity); });
   } catch (const std::bad_alloc&) {
     throw RuntimeError(kOutOfMemory, "Недостаточно памяти, чтобы загрузить словарь «" +
                                          file.string() + "»");

@@ -53,38 +53,54 @@ int lead_byte(unsigned char b, unsigned char& lower, unsigned char& upper, char3
   return -1;
 }
 
-// The position of the first byte at or after i (or the end) that is neither
-// ASCII nor the lead of a well-formed two-byte sequence: the bytes skipped
-// are valid UTF-8 on their own. ASCII goes eight bytes at a time.
-std::size_t skip_simple_utf8(std::string_view bytes, std::size_t i) {
-  const std::size_t n = bytes.size();
-  const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
+// Takes from data[i, n) the longest run made of ASCII and of well-formed
+// two-byte sequences and of three-byte sequences led by E1..EC or EE..EF
+// (which need no check beyond their continuation bytes): nearly all of any
+// text. Returns where the run ends; with Write, stores its UTF-16 at dest
+// and advances dest. Sets non_ascii when the run holds a byte above 0x7F.
+template <bool Write>
+std::size_t simple_utf8_run(const unsigned char* data, std::size_t i, std::size_t n,
+                            char16_t*& dest, bool& non_ascii) {
+  unsigned seen = 0;
   while (i < n) {
-    if (i + 8 <= n) {
-      std::uint64_t word;
-      std::memcpy(&word, data + i, 8);
-      if ((word & 0x8080808080808080ull) == 0) {
-        i += 8;
-        continue;
-      }
-    }
-    const unsigned char b = data[i];
+    const unsigned b = data[i];
     if (b < 0x80) {
+      if (i + 8 <= n) {
+        std::uint64_t word;
+        std::memcpy(&word, data + i, 8);
+        if ((word & 0x8080808080808080ull) == 0) {
+          if constexpr (Write) {
+            for (int k = 0; k < 8; ++k) dest[k] = data[i + k];
+            dest += 8;
+          }
+          i += 8;
+          continue;
+        }
+      }
+      if constexpr (Write) *dest++ = static_cast<char16_t>(b);
       ++i;
-    } else if (b >= 0xC2 && b <= 0xDF && i + 1 < n && (data[i + 1] & 0xC0) == 0x80) {
-      i += 2;
-    } else {
-      break;
+      continue;
     }
+    seen = 1;
+    if (b - 0xC2u <= 0xDFu - 0xC2u) {
+      if (i + 1 >= n || (data[i + 1] & 0xC0) != 0x80) break;
+      if constexpr (Write) *dest++ = static_cast<char16_t>(((b & 0x1F) << 6) | (data[i + 1] & 0x3F));
+      i += 2;
+      continue;
+    }
+    if (b - 0xE1u <= 0xEFu - 0xE1u && b != 0xED) {
+      if (i + 2 >= n || (data[i + 1] & 0xC0) != 0x80 || (data[i + 2] & 0xC0) != 0x80) break;
+      if constexpr (Write) {
+        *dest++ = static_cast<char16_t>(((b & 0x0F) << 12) | ((data[i + 1] & 0x3F) << 6) |
+                                        (data[i + 2] & 0x3F));
+      }
+      i += 3;
+      continue;
+    }
+    break;
   }
+  if (seen) non_ascii = true;
   return i;
-}
-
-bool is_ascii(std::string_view bytes) {
-  for (const char c : bytes) {
-    if (static_cast<unsigned char>(c) >= 0x80) return false;
-  }
-  return true;
 }
 
 // Writes a code point as one or two UTF-16 code units; returns the new end.
@@ -139,12 +155,9 @@ bool Utf8Validator::feed(std::string_view bytes) {
   std::size_t i = 0;
   while (i < n && valid_) {
     if (pending_ == 0) {
-      const std::size_t simple_end = skip_simple_utf8(bytes, i);
-      if (simple_end != i) {
-        // Any byte above 0x7F among them counts.
-        saw_non_ascii_ = saw_non_ascii_ || !is_ascii(bytes.substr(i, simple_end - i));
-        i = simple_end;
-      }
+      char16_t* no_output = nullptr;
+      i = simple_utf8_run<false>(reinterpret_cast<const unsigned char*>(bytes.data()), i, n,
+                                 no_output, saw_non_ascii_);
       if (i == n) break;
     }
     const auto b = static_cast<unsigned char>(bytes[i++]);
@@ -175,22 +188,10 @@ void Utf8Decoder::decode(std::string_view bytes, std::u16string& out) {
   std::size_t i = 0;
   while (i < n) {
     if (pending_ == 0) {
-      // Runs of ASCII and of two-byte letters (Cyrillic, Greek, Latin
-      // accents) are most of any text; decode them without the state machine.
-      const auto b = static_cast<unsigned char>(bytes[i]);
-      if (b < 0x80) {
-        *dest++ = b;
-        ++i;
-        continue;
-      }
-      if (b >= 0xC2 && b <= 0xDF && i + 1 < n) {
-        const auto c = static_cast<unsigned char>(bytes[i + 1]);
-        if (c >= 0x80 && c <= 0xBF) {
-          *dest++ = static_cast<char16_t>(((b & 0x1F) << 6) | (c & 0x3F));
-          i += 2;
-          continue;
-        }
-      }
+      bool non_ascii = false;
+      i = simple_utf8_run<true>(reinterpret_cast<const unsigned char*>(bytes.data()), i, n, dest,
+                                non_ascii);
+      if (i == n) break;
     }
     const auto b = static_cast<unsigned char>(bytes[i++]);
     if (pending_ > 0) {
@@ -203,6 +204,7 @@ void Utf8Decoder::decode(std::string_view bytes, std::u16string& out) {
       }
       // The sequence broke off: it becomes one U+FFFD and this byte starts afresh.
       *dest++ = 0xFFFD;
+      malformed_ = true;
       pending_ = 0;
     }
     if (b < 0x80) {
@@ -212,6 +214,7 @@ void Utf8Decoder::decode(std::string_view bytes, std::u16string& out) {
     const int continuation = lead_byte(b, lower_, upper_, code_point_);
     if (continuation < 0) {
       *dest++ = 0xFFFD;
+      malformed_ = true;
     } else {
       pending_ = continuation;
     }
@@ -220,7 +223,10 @@ void Utf8Decoder::decode(std::string_view bytes, std::u16string& out) {
 }
 
 void Utf8Decoder::finish(std::u16string& out) {
-  if (pending_ > 0) out.push_back(0xFFFD);
+  if (pending_ > 0) {
+    out.push_back(0xFFFD);
+    malformed_ = true;
+  }
   pending_ = 0;
 }
 

@@ -51,8 +51,11 @@ class Utf8Decoder {
   void decode(std::string_view bytes, std::u16string& out);
   // Flushes an unfinished sequence at the end of the input as U+FFFD.
   void finish(std::u16string& out);
+  // Whether any input so far was not UTF-8 (and became U+FFFD).
+  bool malformed() const { return malformed_; }
 
  private:
+  bool malformed_ = false;
   char32_t code_point_ = 0;
   int pending_ = 0;
   unsigned char lower_ = 0x80;

@@ -98,40 +98,78 @@ TextEncoding detect_file_encoding(const std::filesystem::path& path) {
 
 void read_text_file(const std::filesystem::path& path,
                     const std::function<void(std::u16string_view)>& on_text,
-                    const ReadProgress& on_progress, LetterCase letter_case) {
+                    const ReadProgress& on_progress, LetterCase letter_case,
+                    const std::function<void()>& on_restart) {
   InputFile file(path);
   std::vector<char> buffer(kChunkBytes);
-  const TextEncoding encoding = detect(file, buffer);
+  const bool lower = letter_case == LetterCase::lower;
+  std::uint64_t bytes_read = 0;
+  const auto report_progress = [&](std::size_t got) {
+    bytes_read += got;
+    if (on_progress) on_progress(bytes_read, file.size());
+  };
+
+  // A consumer that can start again is given the text in one pass: read as
+  // UTF-8 at once and, should a byte turn out not to be UTF-8, start again
+  // as Windows-1251. Real Windows-1251 Russian text shows that in its first
+  // chunk, before anything was handed on. Otherwise the whole file is
+  // checked first.
+  bool speculative = false;
+  TextEncoding encoding;
+  if (on_restart) {
+    const std::size_t got = file.read(buffer);
+    speculative = !std::string_view(buffer.data(), got).starts_with(kUtf8Bom);
+    encoding = TextEncoding::utf8;
+  } else {
+    encoding = detect(file, buffer);
+  }
   file.rewind();
 
-  const bool lower = letter_case == LetterCase::lower;
+  if (encoding == TextEncoding::utf8) {
+    std::u16string text;
+    Utf8Decoder decoder;
+    bool handed_on = false;
+    bool first = true;
+    const auto hand_on = [&]() {
+      // The decoder writes a surrogate pair whole, so lowering chunk by
+      // chunk never splits one.
+      if (lower) lower_in_place(text);
+      if (!text.empty()) {
+        on_text(text);
+        handed_on = true;
+      }
+    };
+    while (const std::size_t got = file.read(buffer)) {
+      std::string_view bytes(buffer.data(), got);
+      if (first && bytes.starts_with(kUtf8Bom)) bytes.remove_prefix(kUtf8Bom.size());
+      first = false;
+      text.clear();
+      decoder.decode(bytes, text);
+      if (speculative && decoder.malformed()) break;
+      hand_on();
+      report_progress(got);
+    }
+    if (!(speculative && decoder.malformed())) {
+      text.clear();
+      decoder.finish(text);
+      if (!(speculative && decoder.malformed())) {
+        hand_on();
+        return;
+      }
+    }
+    // Not UTF-8 after all.
+    if (handed_on) on_restart();
+    file.rewind();
+    bytes_read = 0;
+  }
+
   const std::array<char16_t, 256>& cp1251 = lower ? cp1251_lowered() : cp1251_as_is();
   const auto decoded = std::make_unique_for_overwrite<char16_t[]>(kChunkBytes);
-  std::u16string utf8_text;
-  Utf8Decoder decoder;
-  std::uint64_t bytes_read = 0;
-  bool first = true;
   while (const std::size_t got = file.read(buffer)) {
-    std::string_view bytes(buffer.data(), got);
-    bytes_read += got;
-    if (encoding == TextEncoding::windows1251) {
-      for (std::size_t i = 0; i < got; ++i) decoded[i] = cp1251[static_cast<unsigned char>(bytes[i])];
-      on_text(std::u16string_view(decoded.get(), got));
-    } else {
-      if (first && bytes.starts_with(kUtf8Bom)) bytes.remove_prefix(kUtf8Bom.size());
-      utf8_text.clear();
-      // The decoder writes a surrogate pair whole, so lowering chunk by chunk
-      // never splits one.
-      decoder.decode(bytes, utf8_text);
-      if (lower) lower_in_place(utf8_text);
-      if (!utf8_text.empty()) on_text(utf8_text);
-    }
-    first = false;
-    if (on_progress) on_progress(bytes_read, file.size());
+    for (std::size_t i = 0; i < got; ++i) decoded[i] = cp1251[static_cast<unsigned char>(buffer[i])];
+    on_text(std::u16string_view(decoded.get(), got));
+    report_progress(got);
   }
-  utf8_text.clear();
-  decoder.finish(utf8_text);
-  if (!utf8_text.empty()) on_text(utf8_text);
 }
 
 }  // namespace velmora

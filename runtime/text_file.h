@@ -23,10 +23,17 @@ enum class LetterCase { as_is, lower };
 // extra cost for Windows-1251. Throws RuntimeError
 // naming the file when it cannot be opened or read; on_text may already have
 // seen part of the text by then.
+//
+// A consumer that can forget what it was given passes on_restart: the file
+// is then read once, as UTF-8 from the start, and should it turn out not to
+// be UTF-8 after part of it was handed on, on_restart is called and the text
+// comes again from the beginning, as Windows-1251. Without on_restart the
+// encoding is settled by a first pass over the file.
 void read_text_file(const std::filesystem::path& path,
                     const std::function<void(std::u16string_view)>& on_text,
                     const ReadProgress& on_progress = {},
-                    LetterCase letter_case = LetterCase::as_is);
+                    LetterCase letter_case = LetterCase::as_is,
+                    const std::function<void()>& on_restart = {});
 
 // The encoding read_text_file would use for the file.
 TextEncoding detect_file_encoding(const std::filesystem::path& path);

@@ -75,6 +75,18 @@ TEST(BuildDictionary, Texts) {
   }
 }
 
+// Read in one pass as UTF-8 first, a Windows-1251 text whose first Russian
+// letter comes late starts again: its words count once.
+TEST(BuildDictionary, LateWindows1251TextCountsItsWordsOnce) {
+  TempDir dir;
+  std::string text;
+  while (text.size() < 700000) text += "latin words only, \r\n";
+  text += testing::cp1251(u"Слово и ещё слово, СЛОВО дело");
+  const Built built = build_text(dir, text);
+  EXPECT_EQ(built.bytes, dictionary_bytes({u"слово", u"дело"}));
+  EXPECT_EQ(built.result.word_count, 2);
+}
+
 TEST(BuildDictionary, ReportLine) {
   EXPECT_EQ(build_report({1523, "dict_45296,55.txt"}), "1523 слов сохранено в dict_45296,55.txt");
   EXPECT_EQ(build_report({0, "dict_0.txt"}), "0 слов сохранено в dict_0.txt");

@@ -105,6 +105,17 @@ TEST_F(WordStoreFiles, AFileOfMoreThanAHundredThousandEntriesLoadsWhole) {
   EXPECT_EQ(rhymes_of(u"нее"), std::vector<std::u16string>{u"последнее"});
 }
 
+// A Windows-1251 dictionary whose first Russian word comes late is first
+// taken for UTF-8; reading it again must not count anything twice.
+TEST_F(WordStoreFiles, ALateWindows1251WordIsReadOnce) {
+  std::u16string text;
+  for (int i = 0; i < 60000; ++i) text += u"latin\r\n";
+  text += u"Кот\r\n";
+  store_.add_file(write("late.txt", text));
+  EXPECT_EQ(store_.count(), 60001);
+  EXPECT_EQ(rhymes_of(u"рот", 2), std::vector<std::u16string>{u"кот"});
+}
+
 TEST_F(WordStoreFiles, AnUnreadableFileLeavesTheStoreAsItWas) {
   store_.add_file(write("a.txt", u"кот\r\nрот\r\n"));
   const auto missing = dir_.path() / "removed.txt";

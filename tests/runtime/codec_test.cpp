@@ -190,6 +190,24 @@ TEST(Utf8Decoding, AgreesWithIcuOnRandomBytesInRandomChunks) {
   }
 }
 
+TEST(Utf8Decoding, TellsWhetherTheInputWasMalformed) {
+  struct Case {
+    std::string bytes;
+    bool malformed;
+  };
+  const Case cases[] = {
+      {"", false}, {"abc \xD0\xBA", false}, {"\xEF\xBF\xBD", false},  // U+FFFD itself
+      {"\xFF", true}, {"\xD0" "a", true}, {"a\xD0", true},            // the last one at finish
+  };
+  for (const Case& c : cases) {
+    Utf8Decoder decoder;
+    std::u16string out;
+    decoder.decode(c.bytes, out);
+    decoder.finish(out);
+    EXPECT_EQ(decoder.malformed(), c.malformed) << c.bytes;
+  }
+}
+
 TEST(Utf8Decoding, DecodeTextDropsTheByteOrderMarkOnly) {
   EXPECT_EQ(decode_text("\xEF\xBB\xBF\xD0\xBA\xD0\xBE\xD1\x82"), u"кот");
   EXPECT_EQ(decode_text("\xEA\xEE\xF2"), u"кот");

@@ -68,6 +68,42 @@ TEST(ReadTextFile, Utf8SplitAcrossReadChunksStaysWhole) {
   EXPECT_EQ(read_whole(dir.path() / "big.txt"), expected);
 }
 
+// Read in one pass by a consumer that can start again: the text it ends up
+// with is always the one the two-pass reading gives.
+TEST(ReadTextFile, OnePassReadingStartsAgainWhenTheFileIsNotUtf8) {
+  const std::string ascii_chunk(300000, 'a');  // longer than one read
+  struct Case {
+    const char* name;
+    std::string bytes;
+    int restarts;
+  };
+  const Case cases[] = {
+      {"utf8", ascii_chunk + "\xD0\xBA\xD1\x91", 0},
+      {"cp1251_from_the_start", "\xEA\xEE\xF2 " + ascii_chunk, 0},
+      {"cp1251_after_a_long_ascii_start", ascii_chunk + "\xEA\xEE\xF2", 1},
+      {"utf8_cut_short_at_the_end", ascii_chunk + "\xD0\xBA\xD0", 1},
+      {"literal_replacement_character_is_utf8", ascii_chunk + "\xEF\xBF\xBD", 0},
+      {"bom_keeps_utf8_whatever_follows", "\xEF\xBB\xBF" + ascii_chunk + "\xFF", 0},
+      {"ascii_only", ascii_chunk, 0},
+  };
+  TempDir dir;
+  for (const Case& c : cases) {
+    const auto path = dir.path() / c.name;
+    write_bytes(path, c.bytes);
+    std::u16string text;
+    int restarts = 0;
+    read_text_file(
+        path, [&](std::u16string_view chunk) { text.append(chunk); }, {}, LetterCase::as_is,
+        [&] {
+          ++restarts;
+          text.clear();
+        });
+    EXPECT_EQ(restarts, c.restarts) << c.name;
+    EXPECT_EQ(text, read_whole(path)) << c.name;
+    EXPECT_EQ(text, decode_text(c.bytes)) << c.name;
+  }
+}
+
 TEST(ReadTextFile, ReportsProgressUpToTheFileSize) {
   TempDir dir;
   write_bytes(dir.path() / "a.txt", std::string(600000, 'x'));
